@@ -1,0 +1,29 @@
+#include "platform/database.h"
+#include "platform/forms.h"
+#include "platform/msgbox.h"
+#include "shell/frmabout.h"
+#include "shell/frmmain.h"
+#include "shell/module1.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velantra"));
+    QApplication::setOrganizationName(QStringLiteral("Velantra"));
+
+    frmMain main;
+    using plat::FormInstance;
+    main.setMenuHandler(QStringLiteral("mnAbout1"), [] { Module1::ShowChildForm(FormInstance<frmAbout>::get()); });
+
+    main.MDIForm_Load();
+    main.show();
+
+    const QString error = plat::Database::open(plat::Database::defaultPath());
+    if (!error.isEmpty()) plat::msgBox(error, plat::MsgCritical);
+
+    const int rc = app.exec();
+    plat::Database::close();
+    return rc;
+}

@@ -1,0 +1,184 @@
+#include "knife_change/solve.h"
+
+#include "platform/numtext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace kc {
+
+namespace {
+
+// Whole numbers up to 2^53 are exact in a double; widths and weights beyond
+// that cannot be counted in strips and are refused.
+constexpr double kMaxWhole = 9007199254740992.0;
+// Strips × width of one row must stay well inside 64 bits, so that the coil
+// estimate (their sum over ten rows) is exact enough and never overflows.
+constexpr double kMaxStripWidthProduct = 4611686018427387904.0; // 2^62
+
+bool isBlankText(const std::string &s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
+}
+
+void defaultIfBlank(std::string &s, const char *def)
+{
+    if (isBlankText(s)) s = def;
+}
+
+// The program's decimal separator, as its number format writes it.
+char decimalSeparator()
+{
+    static const char sep = plat::numText(0.5)[1];
+    return sep;
+}
+
+std::optional<double> value(const std::string &s) { return plat::parseNumber(s); }
+
+SolveResult stop(SolveResult r, const char *message, Focus focus)
+{
+    r.outcome = SolveResult::Outcome::Stopped;
+    r.message = message;
+    r.focus = std::move(focus);
+    return r;
+}
+
+std::int64_t wholeOf(double v) { return static_cast<std::int64_t>(plat::roundHalfEven(v)); }
+
+// Strips of one row needed for its ordered weight, in floating point, before
+// truncation: ordered whole tonnes × usable width / strip width / coil weight.
+double stripsNeeded(double weight, double width, double usable, double coilWeight)
+{
+    return plat::roundHalfEven(weight) * usable / plat::roundHalfEven(width) / coilWeight;
+}
+
+} // namespace
+
+bool sortByWidth(std::vector<OrderRowValue> &rows, std::string &)
+{
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const OrderRowValue &a, const OrderRowValue &b) { return a.width < b.width; });
+    return true;
+}
+
+SearchEntry searchEntryFor(int intLastRow)
+{
+    return intLastRow >= 5 && intLastRow <= 9 ? SearchEntry::Command2_Click : SearchEntry::List4_Click;
+}
+
+SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
+{
+    SolveResult r;
+    r.txtArxi = t.txtArxi;
+    r.txtTelos = t.txtTelos;
+    r.txtMikos = t.txtMikos;
+    r.Text2 = t.Text2;
+    r.Text4 = t.Text4;
+
+    // Empty coil boxes take the usual values, and keep them even when a
+    // later check fails.
+    defaultIfBlank(r.txtArxi, "0");
+    defaultIfBlank(r.txtTelos, "0");
+    defaultIfBlank(r.txtMikos, "1250");
+    defaultIfBlank(r.Text2, "8");
+    defaultIfBlank(r.Text4, "11");
+
+    // The accepted shortfall comes from the parameters and is not typed
+    // here, but a bad stored value must not reach the search.
+    const auto apoklisi = value(t.txtApoklisi);
+    if (!apoklisi || *apoklisi < 0 || *apoklisi > 100) return stop(r, msg::Apoklisi, {});
+    const double fillThreshold = 1 - *apoklisi / 100;
+
+    std::replace(r.txtArxi.begin(), r.txtArxi.end(), '.', decimalSeparator());
+    std::replace(r.txtTelos.begin(), r.txtTelos.end(), '.', decimalSeparator());
+
+    for (int i = 0; i < kOrderRows; ++i) {
+        if (!t.ticked[i]) continue;
+        if (isBlankText(t.Mikos[i])) return stop(r, msg::Evros, {"Mikos", i});
+        if (isBlankText(t.Baros[i])) return stop(r, msg::Baros, {"Baros", i});
+    }
+
+    const auto arxi = value(r.txtArxi);
+    if (!arxi || *arxi < 0) return stop(r, msg::Arxi, {"txtArxi"});
+    const auto telos = value(r.txtTelos);
+    if (!telos || *telos < 0) return stop(r, msg::Telos, {"txtTelos"});
+    const auto mikos = value(r.txtMikos);
+    if (!mikos || *mikos < 0) return stop(r, msg::Evros, {"txtMikos"});
+    // A coil weight of 0 would divide by zero below.
+    const auto coilWeight = value(r.Text2);
+    if (!coilWeight || *coilWeight <= 0) return stop(r, msg::Baros, {"Text2"});
+    // Fewer than one strip per cut can cut nothing.
+    const auto maxStrips = value(r.Text4);
+    if (!maxStrips || plat::intPart(*maxStrips) < 1) return stop(r, msg::Tserkia, {"Text4"});
+
+    for (int i = 0; i < kOrderRows; ++i) {
+        if (!t.ticked[i]) continue;
+        const auto w = value(t.Mikos[i]);
+        // A width that rounds to 0 mm would divide by zero below.
+        if (!w || *w <= 0 || *w > *mikos || plat::roundHalfEven(*w) < 1 || plat::roundHalfEven(*w) > kMaxWhole)
+            return stop(r, msg::Evros, {"Mikos", i});
+        const auto b = value(t.Baros[i]);
+        if (!b || *b <= 0 || plat::roundHalfEven(*b) > kMaxWhole) return stop(r, msg::Baros, {"Baros", i});
+    }
+
+    if (*mikos < *arxi) return stop(r, msg::Arxi, {"txtArxi"});
+    if (*mikos < *telos) return stop(r, msg::Telos, {"txtTelos"});
+    if (*mikos <= *arxi + *telos) return stop(r, msg::Fira, {"txtArxi"});
+
+    const double usable = (*mikos - *arxi) - *telos;
+
+    // An order that asks more strips than 64-bit counts hold is refused at
+    // its weight rather than overflowing the coil estimate.
+    for (int i = 0; i < kOrderRows; ++i) {
+        if (!t.ticked[i]) continue;
+        const double w = *value(t.Mikos[i]);
+        const double strips = plat::fixPart(stripsNeeded(*value(t.Baros[i]), w, usable, *coilWeight));
+        if (!std::isfinite(strips) || strips > kMaxWhole || strips * plat::roundHalfEven(w) > kMaxStripWidthProduct)
+            return stop(r, msg::Baros, {"Baros", i});
+    }
+
+    if (!t.ticked[0]) {
+        r.outcome = SolveResult::Outcome::NoOrder;
+        return r;
+    }
+
+    std::vector<OrderRowValue> rows;
+    for (int i = 0; i < kOrderRows; ++i)
+        if (t.ticked[i]) rows.push_back({*value(t.Mikos[i]), *value(t.Baros[i])});
+    const size_t used = rows.size();
+    std::string error;
+    if (!sorter(rows, error) || rows.size() != used) {
+        r.sortFailed = true;
+        return stop(r, error.c_str(), {});
+    }
+
+    SearchInputs &in = r.inputs;
+    in.intLastRow = static_cast<int>(used) - 1;
+    in.FillThreshold = fillThreshold;
+    in.MaxStripsPerCut = plat::intPart(*maxStrips);
+    in.CoilWeight = *coilWeight;
+    in.UsableWidth = usable;
+    in.dblKgPerMm = in.CoilWeight / in.UsableWidth * 1000;
+
+    double demand = 0;
+    for (size_t i = 0; i < used; ++i) {
+        r.Mikos[i] = plat::numText(rows[i].width);
+        r.Baros[i] = plat::numText(rows[i].weight);
+        in.StripWidth[i] = wholeOf(rows[i].width);
+        in.OrderWeight[i] = wholeOf(rows[i].weight);
+        in.StripsLeft[i] = static_cast<std::int64_t>(
+            plat::fixPart(static_cast<double>(in.OrderWeight[i]) * in.UsableWidth / static_cast<double>(in.StripWidth[i]) /
+                          in.CoilWeight));
+        in.dblBarosRoles[i] = in.CoilWeight / in.UsableWidth * static_cast<double>(in.StripWidth[i]);
+        r.Roles[i] = plat::intText(in.StripsLeft[i]);
+        in.StripsOrdered[i] = static_cast<double>(in.StripsLeft[i]);
+        demand += static_cast<double>(in.StripsLeft[i] * in.StripWidth[i]);
+    }
+    in.DemandWidthSum = plat::fixPart(demand / in.UsableWidth) + 1;
+
+    r.outcome = SolveResult::Outcome::Ready;
+    return r;
+}
+
+} // namespace kc

@@ -1,0 +1,127 @@
+#include "forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace plat {
+
+namespace {
+std::function<QWidget *(Form *)> g_host;
+QList<QPointer<Form>> &registry()
+{
+    static QList<QPointer<Form>> forms;
+    return forms;
+}
+} // namespace
+
+void setChildHost(std::function<QWidget *(Form *)> addToHost) { g_host = std::move(addToHost); }
+
+Form::Form(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+    registry().append(this);
+}
+
+QList<Form *> Form::loadedForms()
+{
+    QList<Form *> out;
+    auto &reg = registry();
+    for (auto it = reg.begin(); it != reg.end();) {
+        if (!*it) {
+            it = reg.erase(it);
+            continue;
+        }
+        if (!(*it)->isUnloaded()) out.append(it->data());
+        ++it;
+    }
+    return out;
+}
+
+QWidget *Form::frame() const
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) return sub;
+    return const_cast<Form *>(this);
+}
+
+void Form::showForm()
+{
+    if (m_unloaded) return;
+    if (!qobject_cast<QMdiSubWindow *>(parentWidget()) && !parentWidget() && g_host) {
+        QSize wanted = size();
+        QWidget *sub = g_host(this);
+        if (sub) sub->resize(wanted);
+    }
+    QWidget *f = frame();
+    if (f != this) show();
+    f->show();
+}
+
+void Form::hideForm()
+{
+    if (m_unloaded) return;
+    frame()->hide();
+}
+
+bool Form::isFormVisible() const { return !m_unloaded && frame()->isVisible() && isVisible(); }
+
+void Form::focusForm()
+{
+    if (m_unloaded) return;
+    QWidget *f = frame();
+    f->raise();
+    f->activateWindow();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(f)) {
+        if (auto *area = sub->mdiArea()) area->setActiveSubWindow(sub);
+    }
+    if (!focusWidget() || !isAncestorOf(QApplication::focusWidget())) setFocus();
+}
+
+void Form::setFormSize(int w, int h)
+{
+    resize(w, h);
+    if (frame() != this) frame()->resize(w, h);
+}
+
+bool Form::unload()
+{
+    if (m_unloaded) return true;
+    QWidget *f = frame();
+    if (f != this) return f->close();
+    return close();
+}
+
+void Form::unloadWithoutAsking()
+{
+    if (m_unloaded) return;
+    m_skipQuery = true;
+    unload();
+    m_skipQuery = false;
+}
+
+void Form::closeEvent(QCloseEvent *e)
+{
+    if (m_unloaded) {
+        e->accept();
+        return;
+    }
+    if (!m_skipQuery && !Form_QueryUnload()) {
+        e->ignore();
+        return;
+    }
+    m_unloaded = true;
+    e->accept();
+    Form_Unload();
+    emit unloaded();
+    QWidget *f = frame();
+    if (f != this) {
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->hide();
+    } else {
+        hide();
+    }
+    f->deleteLater();
+}
+
+} // namespace plat

@@ -1,0 +1,95 @@
+#include "numtext.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace plat {
+
+namespace {
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+} // namespace
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    size_t b = 0, e = text.size();
+    while (b < e && isBlank(text[b])) ++b;
+    while (e > b && isBlank(text[e - 1])) --e;
+    if (b == e) return std::nullopt;
+
+    std::string s;
+    s.reserve(e - b);
+    size_t i = b;
+    if (text[i] == '+' || text[i] == '-') s.push_back(text[i++]);
+    int digits = 0;
+    bool sep = false;
+    for (; i < e; ++i) {
+        char c = text[i];
+        if (isDigit(c)) {
+            s.push_back(c);
+            ++digits;
+        } else if (c == ',' || c == '.') {
+            if (sep) return std::nullopt;
+            sep = true;
+            s.push_back('.');
+        } else {
+            break;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < e) {
+        if (text[i] != 'e' && text[i] != 'E') return std::nullopt;
+        s.push_back('e');
+        ++i;
+        if (i < e && (text[i] == '+' || text[i] == '-')) s.push_back(text[i++]);
+        int expDigits = 0;
+        for (; i < e && isDigit(text[i]); ++i) {
+            s.push_back(text[i]);
+            ++expDigits;
+        }
+        if (expDigits == 0 || i != e) return std::nullopt;
+    }
+    errno = 0;
+    char *end = nullptr;
+    double v = std::strtod(s.c_str(), &end);
+    if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
+    if (v == 0.0) v = 0.0; // no negative zero
+    return v;
+}
+
+std::string intStr(long long v) { return std::to_string(v); }
+
+std::string numStr(double v)
+{
+    if (std::isnan(v)) return "NaN";
+    if (std::isinf(v)) return v > 0 ? "Inf" : "-Inf";
+    if (v == 0.0) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    std::string s(buf);
+    // %.15g already drops trailing zeros; tidy the exponent to "E+15"/"E-05".
+    auto ePos = s.find('e');
+    if (ePos != std::string::npos) {
+        std::string mant = s.substr(0, ePos);
+        std::string ex = s.substr(ePos + 1);
+        char sign = '+';
+        if (!ex.empty() && (ex[0] == '+' || ex[0] == '-')) {
+            sign = ex[0];
+            ex.erase(0, 1);
+        }
+        while (ex.size() > 2 && ex[0] == '0') ex.erase(0, 1);
+        if (ex.size() < 2) ex.insert(0, "0");
+        s = mant + "E" + sign + ex;
+    }
+    for (char &c : s)
+        if (c == '.') c = ',';
+    return s;
+}
+
+double roundHalfEven(double v) { return std::nearbyint(v); }
+double intPart(double v) { return std::floor(v); }
+double fixPart(double v) { return std::trunc(v); }
+
+} // namespace plat

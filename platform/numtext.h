@@ -1,0 +1,31 @@
+#pragma once
+// Number <-> text in the program's fixed Greek format (decimal comma, no
+// thousands separator). Plain C++ so the searches can use it without Qt.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <cstdint>
+
+namespace plat {
+
+// Reads a number typed by a user: blanks around it are ignored, "," or "." is
+// the decimal separator, an optional sign and exponent are accepted. Anything
+// else (empty text, two separators, letters) is not a number.
+std::optional<double> parseNumber(std::string_view text);
+
+// Writes a number the way every window shows it: integers as plain digits,
+// other values in their shortest form of at most 15 significant digits,
+// decimal comma. Large or tiny magnitudes use an "E" exponent ("1E+15").
+// (Qt code uses the QString forms plat::numText / plat::intText of qnum.h.)
+std::string numStr(double v);
+std::string intStr(long long v);
+
+// Rounding to a whole number with halves to the even neighbour (the
+// conversions of the original runtime behave so).
+double roundHalfEven(double v);
+// Largest whole number not above v.
+double intPart(double v);
+// Drops the fraction toward zero.
+double fixPart(double v);
+
+} // namespace plat

@@ -1,0 +1,252 @@
+#include "frmmain.h"
+
+#include "frmbackground.h"
+#include "module1.h"
+#include "platform/forms.h"
+#include "platform/msgbox.h"
+#include "platform/qnum.h"
+#include "platform/settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+
+namespace {
+frmMain *g_main = nullptr;
+const QString kApp = QStringLiteral("Velantra");
+const QString kSection = QStringLiteral("Settings");
+
+const QString kExitQuestion = QStringLiteral("Παρακαλώ επιβεβαιώστε τήν έξοδόν σας από τήν εφαρμογή!");
+
+int readTwips(const QString &key, int def)
+{
+    const QString text = plat::getSetting(kApp, kSection, key, QString::number(def));
+    // A value that is not a number (edited by hand) falls back to its default.
+    auto v = plat::toNumber(text);
+    return v ? int(*v) : def;
+}
+} // namespace
+
+frmMain *frmMain::instance() { return g_main; }
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+{
+    g_main = this;
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Velantra"));
+
+    m_area = new QMdiArea(this);
+    m_area->setObjectName(QStringLiteral("MDIClient"));
+    m_area->setBackground(QColor(192, 192, 192));
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_area);
+
+    plat::setChildHost([this](plat::Form *f) -> QWidget * {
+        QMdiSubWindow *sub = m_area->addSubWindow(f, f->windowFlags() & ~Qt::Window);
+        sub->setWindowTitle(f->windowTitle());
+        sub->setWindowIcon(QIcon());
+        return sub;
+    });
+
+    buildMenus();
+
+    auto *sb = new QStatusBar(this);
+    sb->setObjectName(QStringLiteral("sbStatusBar"));
+    setStatusBar(sb);
+    auto *text = new QLabel(QStringLiteral("Velantra — προγραμματισμός κοπής ρόλων"), sb);
+    m_date = new QLabel(sb);
+    m_time = new QLabel(sb);
+    sb->addWidget(text, 1);
+    sb->addPermanentWidget(m_date);
+    sb->addPermanentWidget(m_time);
+    m_clock = new QTimer(this);
+    auto tick = [this] {
+        m_date->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+        m_time->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    };
+    connect(m_clock, &QTimer::timeout, this, tick);
+    tick();
+    m_clock->start(1000);
+}
+
+frmMain::~frmMain()
+{
+    plat::setChildHost(nullptr);
+    if (g_main == this) g_main = nullptr;
+}
+
+void frmMain::buildMenus()
+{
+    auto item = [this](QMenu *menu, const char *name, const QString &caption, std::function<void()> builtin = {}) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        m_items.insert(a->objectName(), a);
+        if (builtin) {
+            connect(a, &QAction::triggered, this, builtin);
+        } else {
+            a->setEnabled(false);
+            connect(a, &QAction::triggered, this, [this, n = a->objectName()] {
+                if (auto h = m_handlers.value(n)) h();
+            });
+        }
+        return a;
+    };
+    auto separator = [this](QMenu *menu, const char *name) {
+        QAction *a = menu->addSeparator();
+        a->setObjectName(QString::fromLatin1(name));
+        m_items.insert(a->objectName(), a);
+    };
+
+    QMenu *divor = menuBar()->addMenu(QStringLiteral("Κοπές"));
+    divor->setObjectName(QStringLiteral("mnDivor"));
+    item(divor, "mnStandar", QStringLiteral("Χωρίς Αλλαγές Μαχαιριών "));
+    item(divor, "mnChange", QStringLiteral("Με Αλλαγές Μαχαιριών "));
+    separator(divor, "mnGrammi");
+    item(divor, "mnExit", QStringLiteral("Έξοδος"), [this] { mnExit_Click(); });
+
+    QMenu *files = menuBar()->addMenu(QStringLiteral("Αρχεία"));
+    files->setObjectName(QStringLiteral("mnfiles"));
+    item(files, "mnEidos", QStringLiteral("Πίνακας Ειδών"));
+    item(files, "mnType", QStringLiteral("Τύποι Ειδών"));
+    item(files, "mnPrint", QStringLiteral("Εκτύπωσις Ειδών"));
+    separator(files, "mnGrammi1");
+    item(files, "mnParameters", QStringLiteral("Παράμετροι προγράμματος"));
+
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("Ενεργές εργασίες"));
+    m_windowMenu->setObjectName(QStringLiteral("mnEnergy"));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::fillWindowList);
+    fillWindowList();
+
+    QMenu *about = menuBar()->addMenu(QStringLiteral("Βοήθεια"));
+    about->setObjectName(QStringLiteral("mnAbout"));
+    item(about, "mnAbout2", QStringLiteral("Βοήθεια"), [this] { mnAbout2_Click(); });
+    item(about, "mnAbout1", QStringLiteral("Σχετικά με..."));
+}
+
+void frmMain::fillWindowList()
+{
+    m_windowMenu->clear();
+    QAction *h = m_windowMenu->addAction(QStringLiteral("Οριζόντια στοίχησις"), this, [this] { arrange(1); });
+    h->setObjectName(QStringLiteral("mnHorizon"));
+    QAction *v = m_windowMenu->addAction(QStringLiteral("Κάθετη στοίχησις"), this, [this] { arrange(2); });
+    v->setObjectName(QStringLiteral("mnVertical"));
+    m_items.insert(h->objectName(), h);
+    m_items.insert(v->objectName(), v);
+    const auto subs = m_area->subWindowList();
+    bool first = true;
+    for (QMdiSubWindow *sub : subs) {
+        if (!sub->isVisible()) continue;
+        if (first) {
+            m_windowMenu->addSeparator();
+            first = false;
+        }
+        QAction *a = m_windowMenu->addAction(sub->windowTitle().isEmpty() ? sub->widget()->windowTitle()
+                                                                          : sub->windowTitle());
+        a->setCheckable(true);
+        a->setChecked(sub == m_area->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, s = QPointer<QMdiSubWindow>(sub)] {
+            if (s) m_area->setActiveSubWindow(s);
+        });
+    }
+}
+
+void frmMain::setMenuHandler(const QString &itemName, std::function<void()> handler)
+{
+    QAction *a = m_items.value(itemName);
+    if (!a) return;
+    m_handlers.insert(itemName, std::move(handler));
+    a->setEnabled(true);
+}
+
+QAction *frmMain::menuItem(const QString &itemName) const { return m_items.value(itemName); }
+
+void frmMain::MDIForm_Load()
+{
+    const int left = readTwips(QStringLiteral("MainLeft"), 1000);
+    const int top = readTwips(QStringLiteral("MainTop"), 1000);
+    const int width = readTwips(QStringLiteral("MainWidth"), 6500);
+    const int height = readTwips(QStringLiteral("MainHeight"), 6500);
+    move(left / TwipsPerPixel, top / TwipsPerPixel);
+    resize(width / TwipsPerPixel, height / TwipsPerPixel);
+    frmBackground *bg = plat::FormInstance<frmBackground>::get();
+    bg->showForm();
+    bg->focusForm();
+}
+
+void frmMain::arrange(int arrangement)
+{
+    QList<QMdiSubWindow *> subs;
+    for (QMdiSubWindow *s : m_area->subWindowList())
+        if (s->isVisible() && !s->isMinimized()) subs << s;
+    if (subs.isEmpty()) return;
+    const QRect r = m_area->viewport()->rect();
+    const int n = int(subs.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *s = subs[i];
+        if (s->isMaximized()) s->showNormal();
+        if (arrangement == 1) {
+            const int h = r.height() / n;
+            s->setGeometry(0, i * h, r.width(), i == n - 1 ? r.height() - i * h : h);
+        } else {
+            const int w = r.width() / n;
+            s->setGeometry(i * w, 0, i == n - 1 ? r.width() - i * w : w, r.height());
+        }
+    }
+}
+
+void frmMain::mnAbout2_Click()
+{
+    const QString path = QDir(Module1::AppPath()).filePath(QStringLiteral("DivorHelp.doc"));
+    const QString result = Module1::OpenDocument(winId(), path);
+    if (!result.isEmpty()) plat::msgBox(result, plat::MsgCritical);
+}
+
+void frmMain::mnExit_Click() { close(); }
+
+bool frmMain::MDIForm_QueryUnload()
+{
+    // Every window's own question comes first (the fixed-knife planner asks
+    // one), then the main window's; nothing closes before all are answered, so
+    // Cancel anywhere leaves every window open with its work.
+    for (plat::Form *f : plat::Form::loadedForms())
+        if (!f->Form_QueryUnload()) return false;
+    return plat::msgBox(kExitQuestion, plat::MsgOkCancelQuestion) == plat::MsgAnswer::Ok;
+}
+
+void frmMain::savePlacement()
+{
+    if (isMinimized()) return;
+    const QRect g = geometry();
+    const QPoint p = pos();
+    plat::saveSetting(kApp, kSection, QStringLiteral("MainLeft"), QString::number(p.x() * TwipsPerPixel));
+    plat::saveSetting(kApp, kSection, QStringLiteral("MainTop"), QString::number(p.y() * TwipsPerPixel));
+    plat::saveSetting(kApp, kSection, QStringLiteral("MainWidth"), QString::number(g.width() * TwipsPerPixel));
+    plat::saveSetting(kApp, kSection, QStringLiteral("MainHeight"), QString::number(g.height() * TwipsPerPixel));
+}
+
+void frmMain::closeEvent(QCloseEvent *e)
+{
+    if (m_closing) {
+        e->accept();
+        return;
+    }
+    if (!MDIForm_QueryUnload()) {
+        e->ignore();
+        return;
+    }
+    m_closing = true;
+    savePlacement();
+    for (plat::Form *f : plat::Form::loadedForms()) f->unloadWithoutAsking();
+    e->accept();
+    QApplication::closeAllWindows();
+}
