@@ -1,0 +1,71 @@
+#include "platform/numtext.h"
+
+#include <gtest/gtest.h>
+
+using plat::numStr;
+using plat::parseNumber;
+
+TEST(NumText, ReadsWhatPlannersType)
+{
+    struct Case {
+        const char *text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"1250", 1250},   {"2,5", 2.5},      {"2.5", 2.5},       {"  7 ", 7},       {"-3", -3},
+        {"+4,25", 4.25},  {",5", 0.5},       {"5.", 5},          {"1E3", 1000},     {"2,5e-1", 0.25},
+        {"1.250,5", {}},  {"1,250.5", {}},   {"", {}},           {"   ", {}},        {"abc", {}},
+        {"12a", {}},      {"1 000", {}},     {"e5", {}},         {"1e", {}},        {"--1", {}},
+        {"-", {}},        {".", {}},         {"1e400", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        auto v = parseNumber(c.text);
+        ASSERT_EQ(v.has_value(), c.value.has_value());
+        if (v) {
+            EXPECT_DOUBLE_EQ(*v, *c.value);
+        }
+    }
+}
+
+TEST(NumText, WritesTheFixedGreekFormat)
+{
+    struct Case {
+        double value;
+        const char *text;
+    };
+    const Case cases[] = {
+        {1250, "1250"},
+        {2.5, "2,5"},
+        {0.1 + 0.2, "0,3"},
+        {1.0 / 3.0, "0,333333333333333"},
+        {-0.75, "-0,75"},
+        {0, "0"},
+        {-0.0, "0"},
+        {123456789012345.0, "123456789012345"},
+        {1e15, "1E+15"},
+        {0.00001, "1E-05"},
+        {5.7000000000000455, "5,70000000000005"},
+        {6.42054574638844, "6,42054574638844"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(numStr(c.value), c.text);
+    }
+}
+
+TEST(NumText, WrittenNumbersReadBack)
+{
+    for (double v : {1250.0, 2.5, 1.0 / 3.0, -17.125, 1e15, 0.00001})
+        EXPECT_NEAR(*parseNumber(numStr(v)), v, std::abs(v) * 1e-14);
+}
+
+TEST(NumText, RoundsHalvesToEven)
+{
+    EXPECT_EQ(plat::roundHalfEven(2.5), 2);
+    EXPECT_EQ(plat::roundHalfEven(3.5), 4);
+    EXPECT_EQ(plat::roundHalfEven(-2.5), -2);
+    EXPECT_EQ(plat::roundHalfEven(2.6), 3);
+    EXPECT_EQ(plat::intPart(-2.5), -3);
+    EXPECT_EQ(plat::fixPart(-2.5), -2);
+}

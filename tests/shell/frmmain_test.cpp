@@ -1,0 +1,211 @@
+#include "platform/document.h"
+#include "platform/forms.h"
+#include "platform/msgbox.h"
+#include "platform/settings.h"
+#include "shell/frmabout.h"
+#include "shell/frmmain.h"
+#include "shell/module1.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kExit = QStringLiteral("Παρακαλώ επιβεβαιώστε τήν έξοδόν σας από τήν εφαρμογή!");
+
+// A planner-like window that asks the exit question when it closes.
+class Asker : public plat::Form {
+public:
+    Asker() : plat::Form(QStringLiteral("Asker")) {}
+    bool Form_QueryUnload() override
+    {
+        return plat::msgBox(kExit, plat::MsgOkCancelQuestion) == plat::MsgAnswer::Ok;
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    }
+    void TearDown() override
+    {
+        for (plat::Form *f : plat::Form::loadedForms()) f->unloadWithoutAsking();
+        QApplication::processEvents();
+    }
+    QString setting(const char *key)
+    {
+        return plat::getSetting("Velantra", "Settings", QString::fromLatin1(key), "missing");
+    }
+    QTemporaryDir settingsDir;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, MenusCarryTheirExactCaptionsAndUnbuiltItemsAreDisabled)
+{
+    frmMain m;
+    const struct {
+        const char *name;
+        const char *caption;
+    } items[] = {
+        {"mnStandar", "Χωρίς Αλλαγές Μαχαιριών "}, {"mnChange", "Με Αλλαγές Μαχαιριών "}, {"mnExit", "Έξοδος"},
+        {"mnEidos", "Πίνακας Ειδών"},              {"mnType", "Τύποι Ειδών"},            {"mnPrint", "Εκτύπωσις Ειδών"},
+        {"mnParameters", "Παράμετροι προγράμματος"}, {"mnHorizon", "Οριζόντια στοίχησις"},
+        {"mnVertical", "Κάθετη στοίχησις"},        {"mnAbout2", "Βοήθεια"},               {"mnAbout1", "Σχετικά με..."},
+    };
+    for (const auto &i : items) {
+        QAction *a = m.menuItem(QString::fromLatin1(i.name));
+        ASSERT_TRUE(a) << i.name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(i.caption)) << i.name;
+    }
+    QStringList menus;
+    for (QAction *a : m.menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"Κοπές", "Αρχεία", "Ενεργές εργασίες", "Βοήθεια"}));
+    EXPECT_FALSE(m.menuItem("mnChange")->isEnabled());
+    EXPECT_TRUE(m.menuItem("mnExit")->isEnabled());
+    int calls = 0;
+    m.setMenuHandler("mnChange", [&] { ++calls; });
+    EXPECT_TRUE(m.menuItem("mnChange")->isEnabled());
+    m.menuItem("mnChange")->trigger();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(MainWindowTest, PlacementStartsAtItsDefaultsAndIsSavedOnExit)
+{
+    {
+        frmMain m;
+        m.MDIForm_Load();
+        EXPECT_EQ(m.pos(), QPoint(1000 / 15, 1000 / 15));
+        EXPECT_EQ(m.size(), QSize(6500 / 15, 6500 / 15));
+        m.show();
+        m.move(300, 200);
+        m.resize(600, 500);
+        plat::MsgBoxRecorder rec(plat::MsgAnswer::Ok);
+        EXPECT_TRUE(m.close());
+    }
+    EXPECT_EQ(setting("MainLeft"), "4500");
+    EXPECT_EQ(setting("MainTop"), "3000");
+    EXPECT_EQ(setting("MainWidth"), "9000");
+    EXPECT_EQ(setting("MainHeight"), "7500");
+    {
+        frmMain m;
+        m.MDIForm_Load();
+        EXPECT_EQ(m.pos(), QPoint(300, 200));
+        m.show();
+        m.showMinimized();
+        plat::MsgBoxRecorder rec(plat::MsgAnswer::Ok);
+        EXPECT_TRUE(m.close());
+    }
+    EXPECT_EQ(setting("MainLeft"), "4500") << "a minimized window keeps the last saved placement";
+}
+
+TEST_F(MainWindowTest, AMaximizedWindowSavesItsMaximizedBounds)
+{
+    frmMain m;
+    m.MDIForm_Load();
+    m.showMaximized();
+    QApplication::processEvents();
+    const QSize maxSize = m.size();
+    plat::MsgBoxRecorder rec(plat::MsgAnswer::Ok);
+    EXPECT_TRUE(m.close());
+    EXPECT_EQ(setting("MainWidth"), QString::number(maxSize.width() * 15));
+}
+
+TEST_F(MainWindowTest, CancelAtEitherExitQuestionLeavesEverythingOpen)
+{
+    frmMain m;
+    m.MDIForm_Load();
+    m.show();
+    Asker *asker = plat::FormInstance<Asker>::get();
+    Module1::ShowChildForm(asker);
+
+    {   // Cancel at the planner's question: the main window's is never asked.
+        plat::MsgBoxRecorder rec(plat::MsgAnswer::Cancel);
+        EXPECT_FALSE(m.close());
+        EXPECT_EQ(rec.texts(), QStringList{kExit});
+        EXPECT_TRUE(plat::FormInstance<Asker>::loaded());
+    }
+    {   // OK at the planner's, Cancel at the main window's: still nothing closes.
+        plat::MsgBoxRecorder rec(plat::MsgAnswer::Cancel);
+        rec.queueAnswers({plat::MsgAnswer::Ok});
+        m.menuItem("mnExit")->trigger();
+        EXPECT_EQ(rec.texts(), (QStringList{kExit, kExit}));
+        EXPECT_TRUE(m.isVisible());
+        EXPECT_TRUE(plat::FormInstance<Asker>::loaded());
+        EXPECT_TRUE(asker->isFormVisible());
+    }
+    {   // OK at both: every window closes, each question asked once.
+        plat::MsgBoxRecorder rec(plat::MsgAnswer::Ok);
+        EXPECT_TRUE(m.close());
+        EXPECT_EQ(rec.texts(), (QStringList{kExit, kExit}));
+        EXPECT_FALSE(plat::FormInstance<Asker>::loaded());
+    }
+}
+
+TEST_F(MainWindowTest, MissingHelpDocumentIsReportedWithTheCriticalIcon)
+{
+    frmMain m;
+    plat::setDocumentOpener([](const QString &) { return plat::OpenOutcome::FileNotFound; });
+    plat::MsgBoxRecorder rec;
+    m.menuItem("mnAbout2")->trigger();
+    plat::setDocumentOpener(nullptr);
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rec.messages[0].style, plat::MsgCritical);
+    EXPECT_EQ(rec.lastText(), QStringLiteral("Τό έγγραφο <") + Module1::AppPath() + "/DivorHelp.doc" +
+                                  QStringLiteral("> δέν βρέθηκε."));
+}
+
+TEST_F(MainWindowTest, TilingPlacesTheChildrenSideBySideOrOneAboveTheOther)
+{
+    frmMain m;
+    m.resize(800, 600);
+    m.MDIForm_Load();
+    m.show();
+    Module1::ShowChildForm(plat::FormInstance<Asker>::get());
+    QApplication::processEvents();
+    const auto subs = m.mdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    m.menuItem("mnHorizon")->trigger();
+    EXPECT_EQ(subs[0]->width(), subs[1]->width());
+    EXPECT_LT(subs[0]->y() + subs[0]->height(), subs[1]->y() + 1);
+    m.menuItem("mnVertical")->trigger();
+    EXPECT_EQ(subs[0]->height(), subs[1]->height());
+    EXPECT_LT(subs[0]->x() + subs[0]->width(), subs[1]->x() + 1);
+}
+
+TEST(AboutBox, ShowsTitleAndVersionAndClosesWithEsc)
+{
+    frmAbout *a = plat::FormInstance<frmAbout>::get();
+    EXPECT_EQ(a->windowTitle(), "About Velantra");
+    EXPECT_EQ(a->lblTitle->text(), "Velantra");
+    EXPECT_EQ(a->lblVersion->text(), "Version 1.0.0");
+    EXPECT_EQ(a->cmdOK->text(), "Κλείσιμο");
+    EXPECT_EQ(a->cmdSysInfo->text(), "&Πληροφορίες συστήματος...");
+    a->showForm();
+    QTest::keyClick(a, Qt::Key_Escape);
+    EXPECT_FALSE(plat::FormInstance<frmAbout>::loaded());
+}
+
+TEST(AboutBox, NoSystemInformationToolGivesTheMessage)
+{
+    frmAbout *a = plat::FormInstance<frmAbout>::get();
+    const QStringList saved = frmAbout::sysInfoCandidates();
+    frmAbout::sysInfoCandidates() = {QStringLiteral("no-such-sysinfo-tool-here")};
+    plat::MsgBoxRecorder rec;
+    a->cmdSysInfo->click();
+    frmAbout::sysInfoCandidates() = saved;
+    EXPECT_EQ(rec.texts(), QStringList{"System Information Is Unavailable At This Time"});
+    plat::FormInstance<frmAbout>::unloadIfLoaded();
+}
