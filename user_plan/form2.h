@@ -60,7 +60,13 @@ public:
     void cmdPiso_Click();
     void Grammi_LostFocus(int Index);
 
-    // The widget that holds every control, sized to the whole content.
+    // The field that the last message of "Λύσις" sent the focus to, as
+    // "Grammi(2)"; empty when none.
+    QString lastFocusName() const;
+
+    // The scroller, and the widget inside it that holds every control, sized
+    // to the whole content.
+    QScrollArea *DScroller1 = nullptr;
     QWidget *content() const { return m_content; }
 
     // Order (0..9) and user plan (10..19).
@@ -93,9 +99,10 @@ private:
     void buildTotalsAndButtons();
     void addPatternRow();
     void fitContent();
+    void focusField(QWidget *w);
 
-    QScrollArea *m_scroll = nullptr;
     QWidget *m_content = nullptr;
     QPointer<QWidget> m_planner;
     const PlanningValues *m_values = nullptr;
+    QPointer<QWidget> m_lastFocus;
 };

@@ -1,0 +1,93 @@
+// From "Λύση" in the knife-change planner through "Πρότασις 3" to "Λύσις"
+// in the user's plan window.
+#include "knife_change/form1.h"
+#include "user_plan/form2.h"
+
+#include "platform/database.h"
+#include "platform/msgbox.h"
+#include "platform/qnum.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+TEST(Proposal3Flow, SolveHandOverAndRecompute)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
+    plat::MsgBoxRecorder rec;
+
+    Form1 *f1 = plat::FormInstance<Form1>::get();
+    f1->txtMikos->setText(QStringLiteral("1250"));
+    f1->txtArxi->setText(QStringLiteral("5"));
+    f1->txtTelos->setText(QStringLiteral("5"));
+    f1->Text2->setText(QStringLiteral("8"));
+    f1->Text4->setText(QStringLiteral("11"));
+    const char *widths[3] = {"200", "310", "420"};
+    const char *tonnes[3] = {"10", "20", "10"};
+    for (int i = 0; i < 3; ++i) {
+        f1->Check1[i]->setChecked(true);
+        f1->Mikos[i]->setText(QString::fromLatin1(widths[i]));
+        f1->Baros[i]->setText(QString::fromLatin1(tonnes[i]));
+    }
+    f1->lisi->click();
+    f1->Timer1_Timer();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    ASSERT_GE(f1->Form2Row, 2) << "the order is meant to need two patterns";
+
+    f1->Command1->click();
+    Form2 *f2 = plat::FormInstance<Form2>::get();
+    ASSERT_TRUE(f2->isFormVisible());
+    const int n = f1->Form2Row;
+    for (int r = 0; r < f2->patternRowCount(); ++r) EXPECT_EQ(f2->Grammi[r]->isHidden(), r >= n) << r;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(f2->Mikos[i]->text(), f1->Mikos[i]->text());
+        EXPECT_EQ(f2->Roles[10 + i]->text(), f1->Roles1[i]->text());
+    }
+    EXPECT_EQ(f2->Text1[10]->x(), plat::tw(840 + 720 * 3));
+
+    // Recomputing the plan as handed over gives proposal 1 back.
+    f2->cmdLisi->click();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(f2->Roles[10 + i]->text(), f1->Roles1[i]->text()) << i;
+        EXPECT_EQ(plat::toNumber(f2->Baros[10 + i]->text()).value_or(-1),
+                  plat::toNumber(f1->Proion[i]->text()).value_or(-2))
+            << i;
+    }
+    EXPECT_EQ(f2->Text3->text(), f1->Text3->text());
+    EXPECT_EQ(f2->Text8->text(), f1->Text8->text());
+    EXPECT_EQ(f2->Text5->text(), f1->Text5->text());
+    EXPECT_EQ(f2->Text10->text(), f1->Text10->text());
+    EXPECT_EQ(f2->Text4->text(), f1->Text12->text());
+
+    // One coil more of the first pattern: its strips, its waste and both
+    // trims of one more coil.
+    const double net = plat::toNumber(f2->Text3->text()).value();
+    const double total = plat::toNumber(f2->Text8->text()).value();
+    const double strips0 = plat::toNumber(f2->Roles[10]->text()).value();
+    const double waste0 = plat::toNumber(f2->txtFira[0]->text()).value();
+    const double count0 = plat::toNumber(f2->Akommati[0]->text()).value();
+    const double coils0 = plat::toNumber(f2->Grammi[0]->text()).value();
+    f2->Grammi[0]->setText(plat::numText(coils0 + 1));
+    f2->cmdLisi->click();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_DOUBLE_EQ(plat::toNumber(f2->Text3->text()).value(), net + waste0);
+    EXPECT_DOUBLE_EQ(plat::toNumber(f2->Text8->text()).value(), total + waste0 + 10);
+    EXPECT_DOUBLE_EQ(plat::toNumber(f2->Roles[10]->text()).value(), strips0 + count0);
+    EXPECT_TRUE(f2->Text4->text().endsWith(QLatin1Char('%')));
+
+    // A new solve hides the plan window; closing the planner unloads it.
+    f1->lisi->click();
+    f1->Timer1_Timer();
+    EXPECT_FALSE(f2->isFormVisible());
+    f1->Exit_Click();
+    QApplication::processEvents();
+    EXPECT_FALSE(plat::FormInstance<Form2>::loaded());
+    plat::Database::close();
+}
