@@ -72,16 +72,11 @@ std::string numStr(double v)
     // %.15g already drops trailing zeros; tidy the exponent to "E+15"/"E-05".
     auto ePos = s.find('e');
     if (ePos != std::string::npos) {
-        std::string mant = s.substr(0, ePos);
-        std::string ex = s.substr(ePos + 1);
-        char sign = '+';
-        if (!ex.empty() && (ex[0] == '+' || ex[0] == '-')) {
-            sign = ex[0];
-            ex.erase(0, 1);
-        }
-        while (ex.size() > 2 && ex[0] == '0') ex.erase(0, 1);
-        if (ex.size() < 2) ex.insert(0, "0");
-        s = mant + "E" + sign + ex;
+        const int exponent = std::atoi(s.c_str() + ePos + 1);
+        char tail[16];
+        std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
+        s.resize(ePos);
+        s += tail;
     }
     for (char &c : s)
         if (c == '.') c = ',';
