@@ -1,0 +1,421 @@
+#include "shell/records/frmparameters.h"
+#include "shell/records/frmprotasisxristi.h"
+#include "shell/records/frmtypos.h"
+#include "shell/records/recordset.h"
+#include "shell/records/recordsetmodel.h"
+
+#include "platform/msgbox.h"
+#include "platform/qnum.h"
+#include "db_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using plat::FormInstance;
+
+namespace {
+
+class RecordWindowTest : public DbTest {
+protected:
+    void TearDown() override
+    {
+        FormInstance<frmTypos>::unloadIfLoaded();
+        FormInstance<frmProtasisXristi>::unloadIfLoaded();
+        FormInstance<frmParameters>::unloadIfLoaded();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        DbTest::TearDown();
+    }
+    template <class T>
+    T *openShown()
+    {
+        T *f = FormInstance<T>::get();
+        f->showForm();
+        QApplication::setActiveWindow(f);
+        return f;
+    }
+    static bool setCell(rec::GridRecordForm *f, int row, int col, const QString &text)
+    {
+        return f->model()->setData(f->model()->index(row, col), text);
+    }
+    static bool editable(rec::GridRecordForm *f, int row)
+    {
+        return f->model()->flags(f->model()->index(row, 0)) & Qt::ItemIsEditable;
+    }
+    static int gridRow(rec::GridRecordForm *f) { return f->grdDataGrid->currentIndex().row(); }
+
+    plat::MsgBoxRecorder rec{plat::MsgAnswer::Ok};
+};
+
+bool browseButtonsShown(rec::GridRecordForm *f)
+{
+    return f->cmdAdd->isVisible() && f->cmdEdit->isVisible() && f->cmdDelete->isVisible() &&
+           f->cmdClose->isVisible() && !f->cmdUpdate->isVisible() && !f->cmdCancel->isVisible();
+}
+bool editButtonsShown(rec::GridRecordForm *f)
+{
+    return !f->cmdAdd->isVisible() && !f->cmdEdit->isVisible() && !f->cmdDelete->isVisible() &&
+           !f->cmdClose->isVisible() && f->cmdUpdate->isVisible() && f->cmdCancel->isVisible();
+}
+
+} // namespace
+
+TEST_F(RecordWindowTest, GridWindowStatesButtonsAndCounter)
+{
+    addTypes(3);
+    frmTypos *f = openShown<frmTypos>();
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("ΤΥΠΟΣ ΕΙΔΩΝ"));
+    EXPECT_EQ(f->cmdAdd->text(), QStringLiteral("ΠΡΟΣΘΗΚΗ"));
+    EXPECT_EQ(f->cmdEdit->text(), QStringLiteral("ΔΙΟΡΘΩΣΙΣ"));
+    EXPECT_EQ(f->cmdDelete->text(), QStringLiteral("ΔΙΑΓΡΑΦΗ"));
+    EXPECT_EQ(f->cmdClose->text(), QStringLiteral("ΕΞΟΔΟΣ"));
+    EXPECT_EQ(f->cmdUpdate->text(), QStringLiteral("ΕΝΗΜΕΡΩΣΙΣ"));
+    EXPECT_EQ(f->cmdCancel->text(), QStringLiteral("ΑΚΥΡΟ"));
+    EXPECT_EQ(f->cmdUpdate->geometry(), f->cmdAdd->geometry());
+    EXPECT_EQ(f->cmdCancel->geometry(), f->cmdEdit->geometry());
+    EXPECT_FALSE(f->cmdNext->isVisible());
+    EXPECT_EQ(f->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Τύπος"));
+
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_TRUE(browseButtonsShown(f));
+    EXPECT_FALSE(editable(f, 0)); // stored rows take no typing while browsing
+
+    f->cmdEdit->click();
+    EXPECT_TRUE(f->isEditing());
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Edit record"));
+    EXPECT_TRUE(editButtonsShown(f));
+    EXPECT_FALSE(f->cmdNext->isEnabled());
+    EXPECT_FALSE(f->cmdFirst->isEnabled());
+    EXPECT_TRUE(editable(f, 2));
+    // Keys do nothing here while editing, Esc included.
+    for (int key : {Qt::Key_End, Qt::Key_Escape, Qt::Key_PageDown}) QTest::keyClick(f->cmdUpdate, Qt::Key(key));
+    EXPECT_TRUE(FormInstance<frmTypos>::loaded());
+    EXPECT_EQ(f->adoPrimaryRS()->currentRow(), 0);
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Edit record"));
+
+    f->cmdCancel->click();
+    EXPECT_FALSE(f->isEditing());
+    EXPECT_TRUE(browseButtonsShown(f));
+    EXPECT_TRUE(f->cmdNext->isEnabled());
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 1"));
+
+    // Past either end: a beep and back to the end row.
+    const int beeps = rec::beepCount();
+    f->cmdLast_Click();
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 3"));
+    f->cmdNext_Click();
+    EXPECT_EQ(rec::beepCount(), beeps + 1);
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 3"));
+    f->cmdFirst_Click();
+    f->cmdPrevious_Click();
+    EXPECT_EQ(rec::beepCount(), beeps + 2);
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST_F(RecordWindowTest, OneRowPerKeyWithTheGridFocused)
+{
+    addTypes(4);
+    frmTypos *f = openShown<frmTypos>();
+    f->grdDataGrid->setFocus();
+    const rec::RecordSet *rs = f->adoPrimaryRS();
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int row;
+    };
+    const Step steps[] = {
+        {Qt::Key_Down, Qt::NoModifier, 1},   {Qt::Key_PageDown, Qt::NoModifier, 2},
+        {Qt::Key_Up, Qt::ControlModifier, 0}, {Qt::Key_Down, Qt::ControlModifier, 3},
+        {Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier, 2},
+        {Qt::Key_Home, Qt::NoModifier, 0},   {Qt::Key_End, Qt::NoModifier, 3},
+        {Qt::Key_Down, Qt::NoModifier, 3},   {Qt::Key_PageUp, Qt::NoModifier, 2},
+    };
+    for (const Step &s : steps) {
+        QTest::keyClick(f->grdDataGrid, s.key, s.mods);
+        EXPECT_EQ(rs->currentRow(), s.row) << "key " << s.key;
+        EXPECT_EQ(gridRow(f), s.row) << "key " << s.key;
+    }
+
+    // While editing the keys are the grid's own: it moves, and the rows follow it.
+    f->cmdEdit_Click();
+    f->grdDataGrid->setFocus();
+    QTest::keyClick(f->grdDataGrid, Qt::Key_Up);
+    EXPECT_EQ(gridRow(f), 1);
+    EXPECT_EQ(rs->currentRow(), 1);
+    f->cmdCancel_Click();
+
+    QTest::keyClick(f->grdDataGrid, Qt::Key_Escape);
+    EXPECT_FALSE(FormInstance<frmTypos>::loaded());
+}
+
+TEST_F(RecordWindowTest, FirstTypeOnAnEmptyTable)
+{
+    frmTypos *f = openShown<frmTypos>();
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: -1"));
+    f->cmdAdd->click();
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    ASSERT_EQ(f->model()->rowCount(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), f->grdDataGrid);
+    EXPECT_FALSE(f->isEditing());
+    EXPECT_TRUE(editable(f, 0)); // the new row takes typing while browsing
+    EXPECT_TRUE(setCell(f, 0, 0, "1"));
+    EXPECT_TRUE(setCell(f, 0, 1, "ΨΥΧΡΗΣ ΕΛΑΣΗΣ"));
+    EXPECT_TRUE(rows("select * from Typos").isEmpty());
+    // Leaving the row writes it.
+    QTest::keyClick(f->grdDataGrid, Qt::Key_Down);
+    EXPECT_EQ(rows("select * from Typos"), QStringList{"1|ΨΥΧΡΗΣ ΕΛΑΣΗΣ"});
+    EXPECT_FALSE(editable(f, 0));
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 1"));
+
+    // A text in a numeric cell is refused with a message.
+    f->cmdAdd_Click();
+    EXPECT_FALSE(setCell(f, 1, 0, "δύο"));
+    EXPECT_EQ(rec.lastText(), QStringLiteral("Το πεδίο <Κωδικός> δέχεται μόνο αριθμούς."));
+}
+
+TEST_F(RecordWindowTest, FailedWriteKeepsTheEditingState)
+{
+    addTypes(2);
+    frmTypos *f = openShown<frmTypos>();
+    f->cmdEdit_Click();
+    ASSERT_TRUE(setCell(f, 1, 0, "1")); // the code of the first row
+    EXPECT_EQ(gridRow(f), 1);
+    f->cmdUpdate->click();
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_TRUE(rec.lastText().startsWith(QStringLiteral("Σφάλμα στη βάση δεδομένων:")));
+    EXPECT_EQ(rec.messages[0].style, plat::MsgOkOnly);
+    EXPECT_TRUE(f->isEditing());
+    EXPECT_TRUE(editButtonsShown(f));
+
+    f->cmdCancel->click();
+    EXPECT_FALSE(f->isEditing());
+    EXPECT_EQ(f->adoPrimaryRS()->currentRow(), 0);
+    EXPECT_EQ(rows("select * from Typos order by Κωδικός"), (QStringList{"1|T1", "2|T2"}));
+}
+
+TEST_F(RecordWindowTest, DeletingTheLastAndEveryRow)
+{
+    addTypes(3);
+    frmTypos *f = openShown<frmTypos>();
+    f->cmdLast_Click();
+    f->cmdDelete->click();
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 2"));
+    EXPECT_EQ(gridRow(f), 1);
+    f->cmdFirst_Click();
+    f->cmdDelete_Click();
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(f->adoPrimaryRS()->field(0).toInt(), 2);
+    f->cmdDelete_Click();
+    f->cmdDelete_Click(); // nothing left: does nothing
+    EXPECT_TRUE(rows("select * from Typos").isEmpty());
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+}
+
+TEST_F(RecordWindowTest, ClosingWhileEditingDiscardsAndReopensBrowsing)
+{
+    addTypes(2);
+    frmTypos *f = openShown<frmTypos>();
+    f->cmdEdit_Click();
+    ASSERT_TRUE(setCell(f, 0, 1, "ΑΛΛΑΓΗ"));
+    f->unload(); // the close box
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(rows("select Τύπος from Typos order by Κωδικός"), (QStringList{"T1", "T2"}));
+
+    f = openShown<frmTypos>();
+    EXPECT_FALSE(f->isEditing());
+    EXPECT_TRUE(browseButtonsShown(f));
+    f->grdDataGrid->setFocus();
+    QTest::keyClick(f->grdDataGrid, Qt::Key_Down);
+    EXPECT_EQ(f->lblStatus->text(), QStringLiteral("Record: 2"));
+}
+
+TEST_F(RecordWindowTest, ResizingToATinyHeightStillMovesTheStatusButtons)
+{
+    frmTypos *f = openShown<frmTypos>();
+    f->resize(600, 300);
+    EXPECT_EQ(f->grdDataGrid->height(), 300 - 2 - 20 - 20);
+    EXPECT_EQ(f->lblStatus->width(), 600 - 100);
+    EXPECT_EQ(f->cmdNext->x(), 500 + 46);
+    EXPECT_EQ(f->cmdLast->x(), 546 + 22);
+    EXPECT_EQ(f->grdDataGrid->width(), plat::tw(5745)); // the grid keeps its width
+    f->resize(90, 10);
+    EXPECT_EQ(f->grdDataGrid->height(), 300 - 42); // skipped
+    EXPECT_EQ(f->lblStatus->width(), 500);         // skipped
+    EXPECT_EQ(f->cmdNext->x(), 546);
+}
+
+TEST_F(RecordWindowTest, ParameterChecksMessageAndFocus)
+{
+    frmParameters *f = openShown<frmParameters>();
+    struct Case {
+        QStringList texts; // by field index
+        QString message;   // empty: written
+        int focus;
+    };
+    const QString empty = QStringLiteral("Πρέπει να συμπληρωθούν όλα τα πεδία");
+    const QString notNumber = QStringLiteral("Όλα τα πεδία πρέπει να είναι αριθμητικά");
+    const QString range =
+        QStringLiteral("Η τιμή που δώσατε για το πεδίο <Ανεκτή απόκλιση> είναι εκτός ορίων (0-100)");
+    const Case cases[] = {
+        {{"150", "2", "11", "8", "2", ""}, empty, 5},
+        {{"λέξη", "", "11", "8", "2", "1250"}, notNumber, 0},
+        {{"100,5", "2", "11", "8", "2", "1250"}, range, 0},
+        {{"-1", "2", "11", "8", "2", "1250"}, range, 0},
+        {{"10", "2", "11", "   ", "2", "1250"}, empty, 3},
+        {{"0", "2", "11", "8", "2", "1250"}, {}, -1},
+        {{"100", " 2.5 ", "2,5", "8.25", "-1", "1250"}, {}, -1},
+    };
+    for (const Case &c : cases) {
+        rec.clear();
+        f->cmdEdit->click();
+        for (int i = 0; i < 6; ++i) f->txtFields[i]->setText(c.texts[i]);
+        f->cmdUpdate->click();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+            EXPECT_FALSE(f->isEditing());
+            continue;
+        }
+        ASSERT_EQ(rec.messages.size(), 1) << c.message.toStdString();
+        EXPECT_EQ(rec.lastText(), c.message);
+        EXPECT_EQ(rec.messages[0].style, plat::MsgOkOnly);
+        EXPECT_EQ(QApplication::focusWidget(), f->txtFields[c.focus]) << c.message.toStdString();
+        EXPECT_TRUE(f->isEditing());
+        EXPECT_EQ(f->txtFields[c.focus]->text(), c.texts[c.focus]); // typed text kept
+        f->cmdCancel->click();
+    }
+    // The last accepted case is what the table holds; "." and "," both read as decimals.
+    EXPECT_EQ(rows("select AnektiApoklisi, AristeroXakrisma, ArithmosTainion, BarosTainias, DexiXakrisma,"
+                   " MikosTainias from tblParameters"),
+              QStringList{"100|2.5|2.5|8.25|-1|1250"});
+    EXPECT_EQ(f->txtFields[3]->text(), QStringLiteral("8,25"));
+}
+
+TEST_F(RecordWindowTest, ParametersAreReadOnlyWhileBrowsingAndClosingDiscards)
+{
+    frmParameters *f = openShown<frmParameters>();
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Παράμετροι εφαρμογής"));
+    EXPECT_EQ(f->chkFields->text(), QStringLiteral("Οικονομική εκτύπωσις"));
+    EXPECT_EQ(f->lblLabels[2]->text(), QStringLiteral("Μέγιστος αριθμός τσερκιών ανά κοπή:"));
+    EXPECT_FALSE(f->picStatBox->isVisible());
+    EXPECT_EQ(f->txtFields[5]->text(), QStringLiteral("1250"));
+    for (QLineEdit *box : f->txtFields) EXPECT_TRUE(box->isReadOnly());
+    EXPECT_FALSE(f->chkFields->isEnabled());
+
+    f->cmdEdit->click();
+    for (QLineEdit *box : f->txtFields) EXPECT_FALSE(box->isReadOnly());
+    f->txtFields[0]->setText("55");
+    f->chkFields->setChecked(true);
+    f->unload();
+    EXPECT_EQ(rows("select AnektiApoklisi, OikonomikoPrint from tblParameters"), QStringList{"10|0"});
+}
+
+TEST_F(RecordWindowTest, FirstSaveInsertsTheMissingParameterRow)
+{
+    exec("delete from tblParameters");
+    frmParameters *f = openShown<frmParameters>();
+    EXPECT_EQ(f->txtFields[0]->text(), QString());
+    f->cmdEdit_Click();
+    const QStringList texts{"5", "3", "12", "7,5", "3", "1000"};
+    for (int i = 0; i < 6; ++i) f->txtFields[i]->setText(texts[i]);
+    f->chkFields->setChecked(true);
+    f->cmdUpdate_Click();
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_FALSE(f->isEditing());
+    EXPECT_EQ(rows("select AnektiApoklisi, AristeroXakrisma, ArithmosTainion, BarosTainias, DexiXakrisma,"
+                   " MikosTainias, OikonomikoPrint from tblParameters"),
+              QStringList{"5|3|12|7.5|3|1000|1"});
+}
+
+TEST_F(RecordWindowTest, CatalogueOpensFromTheMenuSortedByDescription)
+{
+    exec("insert into Typos values (2, 'ΓΑΛΒΑΝΙΖΕ')");
+    exec("insert into Typos values (1, 'ΨΥΧΡΗΣ')");
+    const char *items[][3] = {{"Κ4", "ώμος", "1000"}, {"Κ2", "Βήτα", "95"}, {"Κ3", "αβγ", "120"}, {"Κ1", "Άλφα", "9.5"}};
+    for (const auto &it : items)
+        exec(QStringLiteral("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος)"
+                            " values ('%1', '%2', %3, 1, 0.5)")
+                 .arg(QString::fromUtf8(it[0]), QString::fromUtf8(it[1]), QString::fromLatin1(it[2])));
+    frmProtasisXristi::openFromMenu();
+    frmProtasisXristi *f = FormInstance<frmProtasisXristi>::ifLoaded();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->isFormVisible());
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("ΑΡΧΕΙΟ ΕΙΔΩΝ"));
+    EXPECT_EQ(f->Frame1->title(), QStringLiteral("ΤΥΠΟΣ"));
+    EXPECT_EQ(f->Frame2->title(), QStringLiteral("ΤΑΞΙΝΟΜΙΣΙΣ ΩΣ ΠΡΟΣ"));
+    ASSERT_EQ(f->List1->count(), 2);
+    EXPECT_EQ(f->List1->item(0)->text(), QStringLiteral("1\tΨΥΧΡΗΣ"));
+    EXPECT_EQ(f->List1->item(1)->text(), QStringLiteral("2\tΓΑΛΒΑΝΙΖΕ"));
+    ASSERT_EQ(f->List2->count(), 5);
+    EXPECT_EQ(f->List2->item(1)->text(), QStringLiteral("Περιγραφή Είδους"));
+    EXPECT_EQ(f->List2->currentRow(), -1);
+    EXPECT_EQ(f->grdDataGrid->columnWidth(1), plat::tw(3300));
+
+    auto column = [f](int col) {
+        QStringList out;
+        for (int r = 0; r < f->model()->rowCount(); ++r) out << f->model()->index(r, col).data().toString();
+        return out;
+    };
+    EXPECT_EQ(column(1), (QStringList{"αβγ", "Άλφα", "Βήτα", "ώμος"}));
+
+    // Choosing a sort while editing reorders and keeps the editing buttons;
+    // the first row of the new order becomes current.
+    f->cmdEdit_Click();
+    f->cmdLast_Click();
+    f->List2->setCurrentRow(2);
+    EXPECT_EQ(column(2), (QStringList{"9,5", "95", "120", "1000"}));
+    EXPECT_EQ(f->adoPrimaryRS()->currentRow(), 0);
+    EXPECT_TRUE(editButtonsShown(f));
+    EXPECT_EQ(f->grdDataGrid->columnWidth(1), plat::tw(3300));
+    EXPECT_FALSE(f->OrderBy("Εύρος desc"));
+
+    // Opening from the menu again refills the legend, one line per type.
+    frmProtasisXristi::openFromMenu();
+    EXPECT_EQ(f->List1->count(), 2);
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+}
+
+TEST_F(RecordWindowTest, FirstCatalogueItemOnAFreshDatabase)
+{
+    frmProtasisXristi::openFromMenu();
+    frmProtasisXristi *f = FormInstance<frmProtasisXristi>::ifLoaded();
+    ASSERT_NE(f, nullptr);
+    f->cmdAdd->click();
+    const QStringList texts{"Κ-95", "Ταινία ψυχρής", "95", "1", "2.5"};
+    for (int c = 0; c < 5; ++c) EXPECT_TRUE(setCell(f, 0, c, texts[c]));
+    QTest::keyClick(f->grdDataGrid, Qt::Key_Up); // leaves the row
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_EQ(rows("select ID, Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος, [Αριθμός Ρόλων] from ProtasisXristi"),
+              QStringList{"1|Κ-95|Ταινία ψυχρής|95|1|2.5|0"});
+    EXPECT_EQ(f->model()->index(0, 4).data().toString(), QStringLiteral("2,5"));
+}
+
+TEST_F(RecordWindowTest, WindowWhoseTableCannotBeOpenedStaysClosed)
+{
+    exec("drop table Typos");
+    exec("drop table tblParameters");
+    frmTypos::openFromMenu();
+    EXPECT_FALSE(FormInstance<frmTypos>::loaded());
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rec.lastText(),
+              QStringLiteral("Το παράθυρο «ΤΥΠΟΣ ΕΙΔΩΝ» δεν μπορεί να ανοίξει.\n"
+                             "Ο πίνακας <Typos> δεν υπάρχει στη βάση δεδομένων."));
+    rec.clear();
+    frmParameters::openFromMenu();
+    EXPECT_FALSE(FormInstance<frmParameters>::loaded());
+    EXPECT_EQ(rec.messages.size(), 1);
+    // The catalogue opens; only its legend cannot be read, and it says so once.
+    rec.clear();
+    frmProtasisXristi::openFromMenu();
+    EXPECT_TRUE(FormInstance<frmProtasisXristi>::loaded());
+    EXPECT_EQ(rec.messages.size(), 1);
+}
