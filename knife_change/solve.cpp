@@ -30,7 +30,7 @@ void defaultIfBlank(std::string &s, const char *def)
 // The program's decimal separator, as its number format writes it.
 char decimalSeparator()
 {
-    static const char sep = plat::numText(0.5)[1];
+    static const char sep = plat::numStr(0.5)[1];
     return sep;
 }
 
@@ -163,15 +163,15 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
 
     double demand = 0;
     for (size_t i = 0; i < used; ++i) {
-        r.Mikos[i] = plat::numText(rows[i].width);
-        r.Baros[i] = plat::numText(rows[i].weight);
+        r.Mikos[i] = plat::numStr(rows[i].width);
+        r.Baros[i] = plat::numStr(rows[i].weight);
         in.StripWidth[i] = wholeOf(rows[i].width);
         in.OrderWeight[i] = wholeOf(rows[i].weight);
         in.StripsLeft[i] = static_cast<std::int64_t>(
             plat::fixPart(static_cast<double>(in.OrderWeight[i]) * in.UsableWidth / static_cast<double>(in.StripWidth[i]) /
                           in.CoilWeight));
         in.dblBarosRoles[i] = in.CoilWeight / in.UsableWidth * static_cast<double>(in.StripWidth[i]);
-        r.Roles[i] = plat::intText(in.StripsLeft[i]);
+        r.Roles[i] = plat::intStr(in.StripsLeft[i]);
         in.StripsOrdered[i] = static_cast<double>(in.StripsLeft[i]);
         demand += static_cast<double>(in.StripsLeft[i] * in.StripWidth[i]);
     }
