@@ -4,6 +4,11 @@
 #include "shell/frmabout.h"
 #include "shell/frmmain.h"
 #include "shell/module1.h"
+#ifdef VELANTRA_HAS_RECORDS
+#include "shell/records/frmparameters.h"
+#include "shell/records/frmprotasisxristi.h"
+#include "shell/records/frmtypos.h"
+#endif
 
 #include <QApplication>
 
@@ -16,6 +21,11 @@ int main(int argc, char **argv)
     frmMain main;
     using plat::FormInstance;
     main.setMenuHandler(QStringLiteral("mnAbout1"), [] { Module1::ShowChildForm(FormInstance<frmAbout>::get()); });
+#ifdef VELANTRA_HAS_RECORDS
+    main.setMenuHandler(QStringLiteral("mnEidos"), [] { frmProtasisXristi::openFromMenu(); });
+    main.setMenuHandler(QStringLiteral("mnType"), [] { frmTypos::openFromMenu(); });
+    main.setMenuHandler(QStringLiteral("mnParameters"), [] { frmParameters::openFromMenu(); });
+#endif
 
     main.MDIForm_Load();
     main.show();
