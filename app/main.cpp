@@ -4,6 +4,9 @@
 #include "shell/frmabout.h"
 #include "shell/frmmain.h"
 #include "shell/module1.h"
+#ifdef VELANTRA_HAS_KNIFE_CHANGE
+#include "knife_change/form1.h"
+#endif
 #ifdef VELANTRA_HAS_RECORDS
 #include "shell/records/frmparameters.h"
 #include "shell/records/frmprotasisxristi.h"
@@ -21,6 +24,9 @@ int main(int argc, char **argv)
     frmMain main;
     using plat::FormInstance;
     main.setMenuHandler(QStringLiteral("mnAbout1"), [] { Module1::ShowChildForm(FormInstance<frmAbout>::get()); });
+#ifdef VELANTRA_HAS_KNIFE_CHANGE
+    main.setMenuHandler(QStringLiteral("mnChange"), [] { Module1::ShowChildForm(FormInstance<Form1>::get()); });
+#endif
 #ifdef VELANTRA_HAS_RECORDS
     main.setMenuHandler(QStringLiteral("mnEidos"), [] { frmProtasisXristi::openFromMenu(); });
     main.setMenuHandler(QStringLiteral("mnType"), [] { frmTypos::openFromMenu(); });
