@@ -1,0 +1,294 @@
+#include "fixed_knife/knife_search.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace fk;
+using detail::Strategy;
+
+namespace {
+
+// Every combination of every slot's range, slot 0 outermost, exactly as the
+// planner enumerates them; a combination needing more than kMaxColumns
+// columns does not fit.
+struct PlainSearch {
+    const KnifeSearchInput &in;
+    SearchMode mode;
+    std::array<std::int64_t, kSlotCount> cur{};
+    KnifeSearchResult r;
+    std::int64_t best = 0;
+
+    void run(int k, std::int64_t used, std::int64_t strips, int cols, int score)
+    {
+        const ItemSlot &s = in.slots[k];
+        for (std::int64_t c = s.lo; c <= s.hi; ++c) {
+            cur[k] = c;
+            const std::int64_t u = used + c * s.width, n = strips + c;
+            const int cl = cols + (k >= in.orderedCount && c > 0 ? 1 : 0);
+            const int sc = score + (k < kScoreSlots && c == s.lo + 1 ? 1 : 0);
+            if (k + 1 < kSlotCount) {
+                run(k + 1, u, n, cl, sc);
+                continue;
+            }
+            if (n > in.maxStrips || double(u) > in.usableWidth || cl > kMaxColumns) continue;
+            r.found = true;
+            if (u > best) {
+                best = u;
+                r.counts = cur;
+            }
+            if (mode == SearchMode::ScoreTieBreak && u == best && sc >= r.scoreBar) {
+                r.counts = cur;
+                r.scoreBar = sc;
+            }
+        }
+    }
+};
+
+KnifeSearchResult plainSearch(const KnifeSearchInput &in, SearchMode mode)
+{
+    PlainSearch p{in, mode, {}, {}, 0};
+    p.run(0, 0, 0, in.orderedCount, 0);
+    for (int k = 0; k < kSlotCount; ++k) p.r.usedWidth += p.r.counts[k] * in.slots[k].width;
+    return p.r;
+}
+
+ItemSlot slot(std::int64_t width, std::int64_t lo, std::int64_t hi) { return {width, lo, hi, 0}; }
+
+KnifeSearchInput exampleOrder()
+{
+    KnifeSearchInput in;
+    in.slots[0] = slot(400, 1, 3);
+    in.slots[1] = slot(200, 1, 4);
+    in.orderedCount = 2;
+    in.usableWidth = 1246;
+    in.maxStrips = 11;
+    return in;
+}
+
+const Strategy kStrategies[] = {Strategy::Auto, Strategy::Tables, Strategy::BoundsOnly};
+
+} // namespace
+
+TEST(KnifeSearch, WidestFillFirstFoundOrByScoreBar)
+{
+    const KnifeSearchInput in = exampleOrder();
+    for (Strategy st : kStrategies) {
+        SCOPED_TRACE(int(st));
+        const KnifeSearchResult m1 = detail::searchKnifeSettingWith(in, SearchMode::FirstWidest, st);
+        ASSERT_TRUE(m1.found);
+        EXPECT_EQ(m1.counts[0], 1);
+        EXPECT_EQ(m1.counts[1], 4);
+        EXPECT_EQ(m1.usedWidth, 1200);
+        EXPECT_DOUBLE_EQ(m1.waste, 46);
+
+        const KnifeSearchResult m2 = detail::searchKnifeSettingWith(in, SearchMode::ScoreTieBreak, st);
+        ASSERT_TRUE(m2.found);
+        EXPECT_EQ(m2.counts[0], 2);
+        EXPECT_EQ(m2.counts[1], 2);
+        EXPECT_DOUBLE_EQ(m2.waste, 46);
+        EXPECT_EQ(m2.scoreBar, 2);
+    }
+}
+
+TEST(KnifeSearch, ScoreCountsSlotsZeroToFiveOnly)
+{
+    // Slot 0 at its minimum plus one raises the bar to 1 on a narrower cut;
+    // at the widest width the later tie has slot 6 at its minimum plus one,
+    // which scores nothing, so the earlier widest cut stays.
+    KnifeSearchInput in;
+    in.slots[0] = slot(100, 1, 3);
+    in.slots[6] = slot(10, 1, 2);
+    in.slots[7] = slot(10, 0, 1);
+    in.orderedCount = 7;
+    in.usableWidth = 320;
+    in.maxStrips = 20;
+    for (Strategy st : kStrategies) {
+        const KnifeSearchResult r = detail::searchKnifeSettingWith(in, SearchMode::ScoreTieBreak, st);
+        EXPECT_EQ(r.counts[0], 3);
+        EXPECT_EQ(r.counts[6], 1);
+        EXPECT_EQ(r.counts[7], 1);
+        EXPECT_EQ(r.scoreBar, 1);
+    }
+}
+
+TEST(KnifeSearch, BoundsAreInclusiveAndRangesMayBeEmpty)
+{
+    KnifeSearchInput in;
+    in.slots[0] = slot(100, 0, 10);
+    in.orderedCount = 1;
+    in.usableWidth = 1000;
+    in.maxStrips = 10;
+    for (SearchMode m : {SearchMode::FirstWidest, SearchMode::ScoreTieBreak}) {
+        const KnifeSearchResult r = searchKnifeSetting(in, m);
+        EXPECT_TRUE(r.found);
+        EXPECT_EQ(r.counts[0], 10);
+        EXPECT_DOUBLE_EQ(r.waste, 0);
+    }
+
+    in.slots[3] = slot(50, 2, 1);  // no count at all
+    EXPECT_FALSE(searchKnifeSetting(in, SearchMode::FirstWidest).found);
+    EXPECT_FALSE(searchKnifeSetting(in, SearchMode::ScoreTieBreak).found);
+
+    KnifeSearchInput tooWide = exampleOrder();
+    tooWide.usableWidth = 599;  // one strip of each is already 600 mm
+    const KnifeSearchResult r = searchKnifeSetting(tooWide, SearchMode::ScoreTieBreak);
+    EXPECT_FALSE(r.found);
+    EXPECT_EQ(r.counts, (std::array<std::int64_t, kSlotCount>{}));
+}
+
+TEST(KnifeSearch, CutNeedingMoreThanTenColumnsDoesNotFit)
+{
+    // Seven ordered rows own seven columns; only three secondary widths fit
+    // beside them although the knives and the width would take all four.
+    KnifeSearchInput in;
+    for (int k = 0; k < 7; ++k) in.slots[k] = slot(10, 1, 1);
+    for (int k = 7; k < 11; ++k) in.slots[k] = slot(100, 0, 1);
+    in.orderedCount = 7;
+    in.usableWidth = 1000;
+    in.maxStrips = 20;
+    for (Strategy st : kStrategies) {
+        for (SearchMode m : {SearchMode::FirstWidest, SearchMode::ScoreTieBreak}) {
+            const KnifeSearchResult r = detail::searchKnifeSettingWith(in, m, st);
+            ASSERT_TRUE(r.found);
+            EXPECT_EQ(r.usedWidth, 370);
+            int used = 0;
+            for (int k = 7; k < kSlotCount; ++k) used += r.counts[k] > 0;
+            EXPECT_EQ(used, 3);
+        }
+    }
+    // An ordered row that gets no strip still owns its column.
+    in.slots[6] = slot(500, 0, 1);
+    for (int k = 7; k < 11; ++k) in.slots[k] = slot(10, 0, 1);
+    in.usableWidth = 100;
+    for (Strategy st : kStrategies) {
+        const KnifeSearchResult r = detail::searchKnifeSettingWith(in, SearchMode::FirstWidest, st);
+        EXPECT_EQ(r.counts[6], 0);
+        EXPECT_EQ(r.usedWidth, 90);
+    }
+}
+
+TEST(KnifeSearch, HugeFiguresStaySound)
+{
+    KnifeSearchInput in;
+    in.slots[0] = slot(300'000'000'000'000, 1, 1'000'000'000);
+    in.slots[7] = slot(90'000'000'000'000, 0, 30000);
+    in.orderedCount = 1;
+    in.usableWidth = 1e15;
+    in.maxStrips = 1'000'000'000;
+    const KnifeSearchResult r = searchKnifeSetting(in, SearchMode::ScoreTieBreak);
+    ASSERT_TRUE(r.found);
+    EXPECT_EQ(r.counts[0], 3);
+    EXPECT_EQ(r.counts[7], 1);
+    EXPECT_EQ(r.usedWidth, 990'000'000'000'000);
+}
+
+// The fast search against the plain enumeration on small random orders,
+// both modes, every pruning strategy.
+TEST(KnifeSearch, MatchesPlainEnumeration)
+{
+    std::mt19937 rng(20240517);
+    auto pick = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    const std::vector<std::int64_t> tiePalette = {50, 100, 150, 200, 250, 300, 120, 80};
+    int fitting = 0, cases = 0;
+    for (int iter = 0; iter < 600; ++iter) {
+        KnifeSearchInput in;
+        const int kind = iter % 3;  // 0 free widths, 1 widths that tie, 2 many narrow secondaries
+        in.orderedCount = kind == 2 ? pick(5, 7) : pick(1, 7);
+        auto width = [&](bool secondary) -> std::int64_t {
+            if (secondary && pick(0, 19) == 0) return 0;
+            if (kind == 1) return tiePalette[pick(0, int(tiePalette.size()) - 1)];
+            if (kind == 2) return pick(10, 60);
+            return pick(1, 450);
+        };
+        for (int k = 0; k < in.orderedCount; ++k) {
+            const std::int64_t lo = kind == 2 ? 1 : pick(0, 2);
+            in.slots[k] = slot(width(false), lo, lo + pick(kind == 2 ? 0 : -1, kind == 2 ? 1 : 3));
+        }
+        const int secondaries = kind == 2 ? pick(10, 15) : pick(0, 15);
+        for (int k = kOrderedSlots; k < kOrderedSlots + secondaries; ++k)
+            in.slots[k] = slot(width(true), 0, kind == 2 ? 1 : pick(0, 2));
+        // Keep the plain enumeration small enough to run.
+        auto size = [&] {
+            double p = 1;
+            for (const ItemSlot &s : in.slots) p *= double(std::max<std::int64_t>(s.hi - s.lo + 1, 1));
+            return p;
+        };
+        while (size() > 40000) {
+            ItemSlot &s = in.slots[pick(0, kSlotCount - 1)];
+            if (s.hi > s.lo) --s.hi;
+        }
+        in.usableWidth = kind == 2 ? pick(300, 900) : pick(100, 1500) + (pick(0, 3) == 0 ? 0.5 : 0);
+        in.maxStrips = kind == 2 ? pick(9, 16) : pick(1, 14);
+
+        for (SearchMode m : {SearchMode::FirstWidest, SearchMode::ScoreTieBreak}) {
+            const KnifeSearchResult want = plainSearch(in, m);
+            ++cases;
+            fitting += want.found;
+            for (Strategy st : kStrategies) {
+                const KnifeSearchResult got = detail::searchKnifeSettingWith(in, m, st);
+                SCOPED_TRACE(testing::Message() << "iter " << iter << " mode " << int(m) << " strategy " << int(st));
+                ASSERT_EQ(got.found, want.found);
+                ASSERT_EQ(got.counts, want.counts);
+                ASSERT_EQ(got.usedWidth, want.usedWidth);
+                if (m == SearchMode::ScoreTieBreak) {
+                    ASSERT_EQ(got.scoreBar, want.scoreBar);
+                }
+            }
+        }
+    }
+    // The generator must mostly produce orders that have a cut.
+    EXPECT_GT(fitting, cases / 2);
+}
+
+TEST(KnifeSearch, LayoutKeepsOrderedColumnsAndAddsSecondaryRows)
+{
+    KnifeSearchInput in;
+    in.slots[0] = {400, 1, 3, 2.5};
+    in.slots[1] = {200, 0, 4, 1.25};
+    in.slots[7] = {100, 0, 1, 0.5};
+    in.orderedCount = 2;
+    in.usableWidth = 1246;
+    in.maxStrips = 11;
+    KnifeSearchResult r;
+    r.found = true;
+    r.counts[0] = 2;
+    r.counts[7] = 1;
+    r.usedWidth = 900;
+    r.waste = 346;
+
+    const CutFigures f = layoutCut(in, r, {3, 2, 2, 2});
+    ASSERT_TRUE(f.found);
+    EXPECT_EQ(f.grammi, "3");
+    ASSERT_EQ(f.columns.size(), 3u);
+    EXPECT_EQ(f.columns[0].width, "400");
+    EXPECT_EQ(f.columns[0].akommati, "2");
+    EXPECT_EQ(f.columns[0].proion, "15");
+    EXPECT_EQ(f.columns[0].roles1, "6");
+    EXPECT_FALSE(f.columns[0].secondary);
+    EXPECT_EQ(f.columns[1].width, "200");
+    EXPECT_EQ(f.columns[1].akommati, "0");
+    EXPECT_EQ(f.columns[1].proion, "0");
+    EXPECT_EQ(f.columns[1].roles1, "0");
+    EXPECT_EQ(f.columns[2].slot, 7);
+    EXPECT_TRUE(f.columns[2].secondary);
+    EXPECT_EQ(f.columns[2].width, "100");
+    EXPECT_EQ(f.columns[2].proion, "1,5");
+    EXPECT_EQ(f.columns[2].roles1, "3");
+    EXPECT_EQ(f.fira, "346");
+    EXPECT_EQ(f.savedAkommati[0], 2);
+    EXPECT_EQ(f.savedAkommati[1], 0);
+    EXPECT_EQ(f.savedAkommati[10], 346);
+    EXPECT_EQ(f.text3, "1038");
+    EXPECT_EQ(f.text5, "2076");
+    EXPECT_EQ(f.text8, "1050");
+    EXPECT_EQ(f.text10, "2100");
+
+    const CutFigures none = layoutCut(in, KnifeSearchResult{}, {3, 2, 2, 2});
+    EXPECT_FALSE(none.found);
+    EXPECT_EQ(none.message, "Αυτή η παραγγελία δεν έχει λύση. Παρακαλώ ορίστε καινούργια");
+    EXPECT_TRUE(none.columns.empty());
+    EXPECT_EQ(none.fira, "");
+    EXPECT_EQ(none.text3, "");
+    EXPECT_EQ(none.text10, "");
+}
