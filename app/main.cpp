@@ -7,6 +7,9 @@
 #ifdef VELANTRA_HAS_KNIFE_CHANGE
 #include "knife_change/form1.h"
 #endif
+#ifdef VELANTRA_HAS_FIXED_KNIFE
+#include "fixed_knife/form3.h"
+#endif
 #ifdef VELANTRA_HAS_RECORDS
 #include "shell/records/frmparameters.h"
 #include "shell/records/frmprotasisxristi.h"
@@ -24,6 +27,9 @@ int main(int argc, char **argv)
     frmMain main;
     using plat::FormInstance;
     main.setMenuHandler(QStringLiteral("mnAbout1"), [] { Module1::ShowChildForm(FormInstance<frmAbout>::get()); });
+#ifdef VELANTRA_HAS_FIXED_KNIFE
+    main.setMenuHandler(QStringLiteral("mnStandar"), [] { Module1::ShowChildForm(FormInstance<Form3>::get()); });
+#endif
 #ifdef VELANTRA_HAS_KNIFE_CHANGE
     main.setMenuHandler(QStringLiteral("mnChange"), [] { Module1::ShowChildForm(FormInstance<Form1>::get()); });
 #endif

@@ -1,10 +1,3 @@
-// The search input names its item array `slots`, which Qt's headers turn
-// into a macro: reach it here, before any Qt header is read.
-#include "fixed_knife/order_bounds.h"
-namespace {
-const fk::ItemSlot &searchSlot(const fk::KnifeSearchInput &in, int k) { return in.slots[size_t(k)]; }
-} // namespace
-
 #include "fixed_knife/form3.h"
 
 #include "fixed_knife/evaluation.h"
@@ -639,7 +632,7 @@ void Form3::solve(fk::SolveMode mode)
 
 void Form3::arm(fk::OrderBounds bounds)
 {
-    for (int k = 0; k < fk::kSlotCount; ++k) m_planning.dblBarosRoles[k] = searchSlot(bounds.search, k).tonnesPerStrip;
+    for (int k = 0; k < fk::kSlotCount; ++k) m_planning.dblBarosRoles[k] = bounds.search.items[size_t(k)].tonnesPerStrip;
     intLisiMode = bounds.searchMode == fk::SearchMode::FirstWidest ? 1 : 2;
     m_armed = std::move(bounds);
     blnStartSearch = true;

@@ -48,7 +48,7 @@ Problem normalise(const KnifeSearchInput &in)
     i64 strips = 0, width = 0;
     int cols = 0;
     for (int k = 0; k < kSlotCount; ++k) {
-        const ItemSlot &s = in.slots[k];
+        const ItemSlot &s = in.items[k];
         const i64 w = std::clamp(s.width, -kBig, kBig);
         const i64 lo = std::max<i64>(s.lo, 0);
         i64 hi = std::min(s.hi, p.maxStrips);
@@ -425,9 +425,9 @@ CutFigures layoutCut(const KnifeSearchInput &in, const KnifeSearchResult &r, con
         c.slot = k;
         c.secondary = !ordered;
         c.count = r.counts[k];
-        c.width = plat::intStr(in.slots[k].width);
+        c.width = plat::intStr(in.items[k].width);
         c.akommati = plat::intStr(c.count);
-        c.proion = plat::numStr(double(c.count) * in.slots[k].tonnesPerStrip * n);
+        c.proion = plat::numStr(double(c.count) * in.items[k].tonnesPerStrip * n);
         c.roles1 = plat::numStr(n * double(c.count));
         f.columns.push_back(std::move(c));
     }

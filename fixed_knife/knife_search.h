@@ -48,7 +48,7 @@ struct ItemSlot {
 };
 
 struct KnifeSearchInput {
-    std::array<ItemSlot, kSlotCount> slots{};
+    std::array<ItemSlot, kSlotCount> items{};
     int orderedCount = 0;        // slots 0..orderedCount-1 are the ticked rows
     double usableWidth = 0;      // mm: coil width less both edge trims
     std::int64_t maxStrips = 0;  // knives: most strips one cut may make

@@ -24,20 +24,20 @@ void loadSecondaries(OrderBounds &b, const std::vector<SecondaryWidth> &chosen)
     for (const SecondaryWidth &s : chosen) {
         if (n == kSecondarySlots) break;
         if (s.count == 0) continue;
-        ItemSlot &slot = b.search.slots[kOrderedSlots + n++];
+        ItemSlot &slot = b.search.items[kOrderedSlots + n++];
         slot.width = s.width;
         slot.lo = 0;
         slot.hi = s.count;
         slot.tonnesPerStrip = b.coilWeight / b.usableWidth * double(s.width);
     }
-    for (int k = kOrderedSlots + n; k < kSlotCount; ++k) b.search.slots[k] = ItemSlot{};
+    for (int k = kOrderedSlots + n; k < kSlotCount; ++k) b.search.items[k] = ItemSlot{};
 }
 
 // Each ordered slot may take the knives left after the minimums of the
 // slots before it.
 void setMaximums(OrderBounds &b)
 {
-    auto &slots = b.search.slots;
+    auto &slots = b.search.items;
     for (int k = 0; k < kOrderedSlots; ++k) slots[k].hi = 0;
     slots[0].hi = b.maxStrips;
     for (int k = 0; k < b.lastRow; ++k) slots[k + 1].hi = slots[k].hi - slots[k].lo;
@@ -91,7 +91,7 @@ OrderBounds computeOrderBounds(const OrderValues &v, SolveMode mode, const std::
         }
     }
 
-    auto &slots = b.search.slots;
+    auto &slots = b.search.items;
     double widthSum = 0;
     for (int i = 0; i <= b.lastRow; ++i) {
         ItemSlot &s = slots[i];
@@ -149,7 +149,7 @@ OrderBounds withShownMinimums(const OrderBounds &solved, const std::vector<std::
     OrderBounds b = solved;
     b.searchMode = SearchMode::FirstWidest;
     b.noticeForKnives = b.noticeForWidth = false;
-    for (int i = 0; i <= b.lastRow && i < int(counts.size()); ++i) b.search.slots[i].lo = counts[i];
+    for (int i = 0; i <= b.lastRow && i < int(counts.size()); ++i) b.search.items[i].lo = counts[i];
     setMaximums(b);
     loadSecondaries(b, chosen);
     return b;

@@ -21,7 +21,7 @@ struct PlainSearch {
 
     void run(int k, std::int64_t used, std::int64_t strips, int cols, int score)
     {
-        const ItemSlot &s = in.slots[k];
+        const ItemSlot &s = in.items[k];
         for (std::int64_t c = s.lo; c <= s.hi; ++c) {
             cur[k] = c;
             const std::int64_t u = used + c * s.width, n = strips + c;
@@ -49,7 +49,7 @@ KnifeSearchResult plainSearch(const KnifeSearchInput &in, SearchMode mode)
 {
     PlainSearch p{in, mode, {}, {}, 0};
     p.run(0, 0, 0, in.orderedCount, 0);
-    for (int k = 0; k < kSlotCount; ++k) p.r.usedWidth += p.r.counts[k] * in.slots[k].width;
+    for (int k = 0; k < kSlotCount; ++k) p.r.usedWidth += p.r.counts[k] * in.items[k].width;
     return p.r;
 }
 
@@ -58,8 +58,8 @@ ItemSlot slot(std::int64_t width, std::int64_t lo, std::int64_t hi) { return {wi
 KnifeSearchInput exampleOrder()
 {
     KnifeSearchInput in;
-    in.slots[0] = slot(400, 1, 3);
-    in.slots[1] = slot(200, 1, 4);
+    in.items[0] = slot(400, 1, 3);
+    in.items[1] = slot(200, 1, 4);
     in.orderedCount = 2;
     in.usableWidth = 1246;
     in.maxStrips = 11;
@@ -97,9 +97,9 @@ TEST(KnifeSearch, ScoreCountsSlotsZeroToFiveOnly)
     // at the widest width the later tie has slot 6 at its minimum plus one,
     // which scores nothing, so the earlier widest cut stays.
     KnifeSearchInput in;
-    in.slots[0] = slot(100, 1, 3);
-    in.slots[6] = slot(10, 1, 2);
-    in.slots[7] = slot(10, 0, 1);
+    in.items[0] = slot(100, 1, 3);
+    in.items[6] = slot(10, 1, 2);
+    in.items[7] = slot(10, 0, 1);
     in.orderedCount = 7;
     in.usableWidth = 320;
     in.maxStrips = 20;
@@ -115,7 +115,7 @@ TEST(KnifeSearch, ScoreCountsSlotsZeroToFiveOnly)
 TEST(KnifeSearch, BoundsAreInclusiveAndRangesMayBeEmpty)
 {
     KnifeSearchInput in;
-    in.slots[0] = slot(100, 0, 10);
+    in.items[0] = slot(100, 0, 10);
     in.orderedCount = 1;
     in.usableWidth = 1000;
     in.maxStrips = 10;
@@ -126,7 +126,7 @@ TEST(KnifeSearch, BoundsAreInclusiveAndRangesMayBeEmpty)
         EXPECT_DOUBLE_EQ(r.waste, 0);
     }
 
-    in.slots[3] = slot(50, 2, 1);  // no count at all
+    in.items[3] = slot(50, 2, 1);  // no count at all
     EXPECT_FALSE(searchKnifeSetting(in, SearchMode::FirstWidest).found);
     EXPECT_FALSE(searchKnifeSetting(in, SearchMode::ScoreTieBreak).found);
 
@@ -142,8 +142,8 @@ TEST(KnifeSearch, CutNeedingMoreThanTenColumnsDoesNotFit)
     // Seven ordered rows own seven columns; only three secondary widths fit
     // beside them although the knives and the width would take all four.
     KnifeSearchInput in;
-    for (int k = 0; k < 7; ++k) in.slots[k] = slot(10, 1, 1);
-    for (int k = 7; k < 11; ++k) in.slots[k] = slot(100, 0, 1);
+    for (int k = 0; k < 7; ++k) in.items[k] = slot(10, 1, 1);
+    for (int k = 7; k < 11; ++k) in.items[k] = slot(100, 0, 1);
     in.orderedCount = 7;
     in.usableWidth = 1000;
     in.maxStrips = 20;
@@ -158,8 +158,8 @@ TEST(KnifeSearch, CutNeedingMoreThanTenColumnsDoesNotFit)
         }
     }
     // An ordered row that gets no strip still owns its column.
-    in.slots[6] = slot(500, 0, 1);
-    for (int k = 7; k < 11; ++k) in.slots[k] = slot(10, 0, 1);
+    in.items[6] = slot(500, 0, 1);
+    for (int k = 7; k < 11; ++k) in.items[k] = slot(10, 0, 1);
     in.usableWidth = 100;
     for (Strategy st : kStrategies) {
         const KnifeSearchResult r = detail::searchKnifeSettingWith(in, SearchMode::FirstWidest, st);
@@ -171,8 +171,8 @@ TEST(KnifeSearch, CutNeedingMoreThanTenColumnsDoesNotFit)
 TEST(KnifeSearch, HugeFiguresStaySound)
 {
     KnifeSearchInput in;
-    in.slots[0] = slot(300'000'000'000'000, 1, 1'000'000'000);
-    in.slots[7] = slot(90'000'000'000'000, 0, 30000);
+    in.items[0] = slot(300'000'000'000'000, 1, 1'000'000'000);
+    in.items[7] = slot(90'000'000'000'000, 0, 30000);
     in.orderedCount = 1;
     in.usableWidth = 1e15;
     in.maxStrips = 1'000'000'000;
@@ -203,19 +203,19 @@ TEST(KnifeSearch, MatchesPlainEnumeration)
         };
         for (int k = 0; k < in.orderedCount; ++k) {
             const std::int64_t lo = kind == 2 ? 1 : pick(0, 2);
-            in.slots[k] = slot(width(false), lo, lo + pick(kind == 2 ? 0 : -1, kind == 2 ? 1 : 3));
+            in.items[k] = slot(width(false), lo, lo + pick(kind == 2 ? 0 : -1, kind == 2 ? 1 : 3));
         }
         const int secondaries = kind == 2 ? pick(10, 15) : pick(0, 15);
         for (int k = kOrderedSlots; k < kOrderedSlots + secondaries; ++k)
-            in.slots[k] = slot(width(true), 0, kind == 2 ? 1 : pick(0, 2));
+            in.items[k] = slot(width(true), 0, kind == 2 ? 1 : pick(0, 2));
         // Keep the plain enumeration small enough to run.
         auto size = [&] {
             double p = 1;
-            for (const ItemSlot &s : in.slots) p *= double(std::max<std::int64_t>(s.hi - s.lo + 1, 1));
+            for (const ItemSlot &s : in.items) p *= double(std::max<std::int64_t>(s.hi - s.lo + 1, 1));
             return p;
         };
         while (size() > 40000) {
-            ItemSlot &s = in.slots[pick(0, kSlotCount - 1)];
+            ItemSlot &s = in.items[pick(0, kSlotCount - 1)];
             if (s.hi > s.lo) --s.hi;
         }
         in.usableWidth = kind == 2 ? pick(300, 900) : pick(100, 1500) + (pick(0, 3) == 0 ? 0.5 : 0);
@@ -244,9 +244,9 @@ TEST(KnifeSearch, MatchesPlainEnumeration)
 TEST(KnifeSearch, LayoutKeepsOrderedColumnsAndAddsSecondaryRows)
 {
     KnifeSearchInput in;
-    in.slots[0] = {400, 1, 3, 2.5};
-    in.slots[1] = {200, 0, 4, 1.25};
-    in.slots[7] = {100, 0, 1, 0.5};
+    in.items[0] = {400, 1, 3, 2.5};
+    in.items[1] = {200, 0, 4, 1.25};
+    in.items[7] = {100, 0, 1, 0.5};
     in.orderedCount = 2;
     in.usableWidth = 1246;
     in.maxStrips = 11;

@@ -22,14 +22,14 @@ OrderValues order(double coilWidth, double coilWeight, std::int64_t knives, std:
 std::vector<std::int64_t> minimums(const OrderBounds &b)
 {
     std::vector<std::int64_t> lo;
-    for (int i = 0; i <= b.lastRow; ++i) lo.push_back(b.search.slots[i].lo);
+    for (int i = 0; i <= b.lastRow; ++i) lo.push_back(b.search.items[i].lo);
     return lo;
 }
 
 std::vector<std::int64_t> maximums(const OrderBounds &b)
 {
     std::vector<std::int64_t> hi;
-    for (int i = 0; i <= b.lastRow; ++i) hi.push_back(b.search.slots[i].hi);
+    for (int i = 0; i <= b.lastRow; ++i) hi.push_back(b.search.items[i].hi);
     return hi;
 }
 
@@ -50,11 +50,11 @@ TEST(OrderBounds, StripsCoilsAndSlots)
     EXPECT_DOUBLE_EQ(b.coils, 2);    // 1800 mm of strips on 1246 mm
     EXPECT_EQ(minimums(b), (std::vector<std::int64_t>{1, 1}));
     EXPECT_EQ(maximums(b), (std::vector<std::int64_t>{11, 10}));
-    EXPECT_DOUBLE_EQ(b.search.slots[0].tonnesPerStrip, 8.0 / 1246 * 400);
+    EXPECT_DOUBLE_EQ(b.search.items[0].tonnesPerStrip, 8.0 / 1246 * 400);
     EXPECT_EQ(b.search.orderedCount, 2);
     EXPECT_EQ(b.search.maxStrips, 11);
     EXPECT_EQ(b.searchMode, SearchMode::FirstWidest);
-    for (int k = 2; k < kSlotCount; ++k) EXPECT_EQ(b.search.slots[k].hi, 0) << k;
+    for (int k = 2; k < kSlotCount; ++k) EXPECT_EQ(b.search.items[k].hi, 0) << k;
     EXPECT_FALSE(b.noticeForKnives || b.noticeForWidth);
 }
 
@@ -73,7 +73,7 @@ TEST(OrderBounds, WholeTonnesAndOneCoilAboveAnExactFill)
     EXPECT_EQ(b.rows[0].strips, 0);
     EXPECT_EQ(b.rows[1].orderWeight, 2);
     EXPECT_EQ(b.rows[2].orderWeight, 4);
-    EXPECT_EQ(b.search.slots[0].lo, 1);
+    EXPECT_EQ(b.search.items[0].lo, 1);
 }
 
 TEST(OrderBounds, MinimumsLoweredFirstRowsFirstNoticeOncePerLoop)
@@ -179,22 +179,22 @@ TEST(OrderBounds, SecondaryWidthsFillSlotsSevenOnAndClearTheRest)
     for (int i = 0; i < 17; ++i) chosen.push_back({40 + i, i == 3 ? 0 : 1 + i % 2});
     const OrderValues v = order(1000, 10, 11, {{200, 5}});
     OrderBounds b = computeOrderBounds(v, SolveMode::WithProportion, chosen);
-    EXPECT_EQ(b.search.slots[7].width, 40);
-    EXPECT_EQ(b.search.slots[7].hi, 1);
-    EXPECT_EQ(b.search.slots[9].width, 42);
-    EXPECT_EQ(b.search.slots[10].width, 44);  // the unchosen 43 is skipped
-    EXPECT_EQ(b.search.slots[21].width, 55);
-    EXPECT_EQ(b.search.slots[21].lo, 0);
-    EXPECT_DOUBLE_EQ(b.search.slots[8].tonnesPerStrip, 10.0 / 1000 * 41);
+    EXPECT_EQ(b.search.items[7].width, 40);
+    EXPECT_EQ(b.search.items[7].hi, 1);
+    EXPECT_EQ(b.search.items[9].width, 42);
+    EXPECT_EQ(b.search.items[10].width, 44);  // the unchosen 43 is skipped
+    EXPECT_EQ(b.search.items[21].width, 55);
+    EXPECT_EQ(b.search.items[21].lo, 0);
+    EXPECT_DOUBLE_EQ(b.search.items[8].tonnesPerStrip, 10.0 / 1000 * 41);
 
     // A later release with fewer secondary widths leaves nothing of the
     // earlier ones behind.
     b = withShownMinimums(b, {3}, {{70, 2}});
-    EXPECT_EQ(b.search.slots[7].width, 70);
-    EXPECT_EQ(b.search.slots[7].hi, 2);
+    EXPECT_EQ(b.search.items[7].width, 70);
+    EXPECT_EQ(b.search.items[7].hi, 2);
     for (int k = 8; k < kSlotCount; ++k) {
-        EXPECT_EQ(b.search.slots[k].width, 0) << k;
-        EXPECT_EQ(b.search.slots[k].hi, 0) << k;
+        EXPECT_EQ(b.search.items[k].width, 0) << k;
+        EXPECT_EQ(b.search.items[k].hi, 0) << k;
     }
 }
 
@@ -206,6 +206,6 @@ TEST(OrderBounds, ShownCountsBecomeMinimums)
     EXPECT_EQ(minimums(b), (std::vector<std::int64_t>{2, 3, 0}));
     EXPECT_EQ(maximums(b), (std::vector<std::int64_t>{11, 9, 6}));
     EXPECT_EQ(b.searchMode, SearchMode::FirstWidest);
-    EXPECT_EQ(b.search.slots[1].width, 200);
+    EXPECT_EQ(b.search.items[1].width, 200);
     EXPECT_DOUBLE_EQ(b.coils, solved.coils);
 }

@@ -127,11 +127,11 @@ TEST(OrderInputs, ReleasingTheProportion)
 
     k = releaseProportion(&solved, t.rows, {"2", "3"}, {{70, 2}});
     ASSERT_EQ(k.outcome, ReleaseOutcome::Armed);
-    EXPECT_EQ(k.bounds.search.slots[0].lo, 2);
-    EXPECT_EQ(k.bounds.search.slots[1].lo, 3);
-    EXPECT_EQ(k.bounds.search.slots[1].hi, 9);
-    EXPECT_EQ(k.bounds.search.slots[7].width, 70);
-    EXPECT_EQ(k.bounds.search.slots[8].hi, 0);
+    EXPECT_EQ(k.bounds.search.items[0].lo, 2);
+    EXPECT_EQ(k.bounds.search.items[1].lo, 3);
+    EXPECT_EQ(k.bounds.search.items[1].hi, 9);
+    EXPECT_EQ(k.bounds.search.items[7].width, 70);
+    EXPECT_EQ(k.bounds.search.items[8].hi, 0);
     EXPECT_EQ(k.bounds.searchMode, SearchMode::FirstWidest);
 
     const std::string changed = "Υπάρχει αλλαγή στήν παραγγελία. Παρακαλώ δώστε νέα παραγγελία γιά νά συνεχίσετε.";
