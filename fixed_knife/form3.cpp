@@ -1,4 +1,5 @@
 #include "fixed_knife/form3.h"
+#include "platform/widgets.h"
 
 #include "fixed_knife/evaluation.h"
 #include "fixed_knife/frm_notice.h"
@@ -26,6 +27,11 @@
 using plat::tw;
 
 namespace {
+
+using plat::makeBox;
+using plat::makeButton;
+using plat::makeLabel;
+using plat::makeLine;
 
 const QString kExitQuestion = QStringLiteral("Παρακαλώ επιβεβαιώστε τήν έξοδόν σας από τήν εφαρμογή!");
 
@@ -58,48 +64,6 @@ void setBoxText(QLineEdit *box, const QString &text)
     box->setCursorPosition(0);
 }
 QString qstr(const std::string &s) { return QString::fromStdString(s); }
-
-// A one-pixel line, as the grid's line controls draw it.
-QFrame *makeLine(QWidget *parent, const QString &name, const QRect &r)
-{
-    auto *l = new QFrame(parent);
-    l->setObjectName(name);
-    l->setFrameShape(QFrame::NoFrame);
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, Qt::black);
-    l->setPalette(p);
-    l->setGeometry(r);
-    return l;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &r,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(r);
-    l->setAlignment(align);
-    l->setWordWrap(true);
-    return l;
-}
-
-QLineEdit *makeBox(QWidget *parent, const QString &name, const QRect &r, int index = -1)
-{
-    auto *b = new QLineEdit(parent);
-    b->setObjectName(name);
-    if (index >= 0) b->setProperty("Index", index);
-    b->setGeometry(r);
-    return b;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, const QRect &r)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(r);
-    return b;
-}
 
 // The coil seen from above: its width between the two edge trims.
 class CoilSketch : public QWidget {
@@ -392,11 +356,7 @@ void Form3::Form_Load()
     cmbEidos->setCurrentIndex(-1);
     cmbEidos->setEditText(QString());
 
-    // The scroller takes the window's own background.
-    QPalette p = DScroller1->palette();
-    p.setColor(QPalette::Window, palette().color(QPalette::Window));
-    DScroller1->setPalette(p);
-    DScroller1->widget()->setPalette(p);
+    plat::setScrollerBackColor(DScroller1, palette().color(QPalette::Window));
 
     Module1::LoadParameters(this, false);
     lstDefterevon->clear();

@@ -1,4 +1,5 @@
 #include "knife_change/form1.h"
+#include "platform/widgets.h"
 
 #include "platform/database.h"
 #include "platform/msgbox.h"
@@ -31,6 +32,9 @@
 using plat::tw;
 
 namespace {
+
+using plat::makeBox;
+using plat::makeLabel;
 
 const char *const kRowLabels[kc::kOrderRows] = {"Α", "Β", "Γ", "Δ", "Ε", "ΣΤ", "Ζ", "Η", "Θ", "Ι"};
 
@@ -81,25 +85,6 @@ protected:
         p.drawLine(coil.right(), y - 4, coil.right(), coil.top());
     }
 };
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &r,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(r);
-    l->setAlignment(align);
-    l->setWordWrap(true);
-    return l;
-}
-
-QLineEdit *makeBox(QWidget *parent, const QString &name, const QRect &r)
-{
-    auto *b = new QLineEdit(parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    return b;
-}
 
 // A box the program writes and the planner only reads: it shows the start
 // of a long figure (its leading digits), in readable colours even when the
@@ -874,12 +859,7 @@ void Form1::Command1_Click()
 
 void Form1::Form_Load()
 {
-    const QColor back = palette().color(QPalette::Window);
-    DScroller1->setProperty("BackColor", back);
-    QPalette pal = DScroller1->viewport()->palette();
-    pal.setColor(QPalette::Window, back);
-    DScroller1->viewport()->setPalette(pal);
-    DScroller1->viewport()->setAutoFillBackground(true);
+    plat::setScrollerBackColor(DScroller1, palette().color(QPalette::Window));
     Module1::LoadParameters(this, false);
     Timer1->start();
 }

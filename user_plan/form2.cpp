@@ -1,4 +1,5 @@
 #include "user_plan/form2.h"
+#include "platform/widgets.h"
 
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
@@ -336,12 +337,7 @@ void Form2::setPlanningSource(QWidget *planner, const PlanningValues *values)
 void Form2::Form_Load()
 {
     // The scroller takes the window's own background colour.
-    const QColor back = palette().color(QPalette::Window);
-    DScroller1->setProperty("BackColor", back);
-    QPalette pal = DScroller1->viewport()->palette();
-    pal.setColor(QPalette::Window, back);
-    DScroller1->viewport()->setPalette(pal);
-    DScroller1->viewport()->setAutoFillBackground(true);
+    plat::setScrollerBackColor(DScroller1, palette().color(QPalette::Window));
     for (auto *c : Check1) c->hide();
     Module1::LoadParameters(this, true);
 }

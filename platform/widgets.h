@@ -1,0 +1,29 @@
+#pragma once
+// Small makers of the named controls every window lays out at fixed places,
+// and the stand-in of the scroller control that hosts a window's content.
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QWidget;
+
+namespace plat {
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &r,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+// A text box; `index` (when not −1) is its place in a control array, kept as
+// the "Index" property.
+QLineEdit *makeBox(QWidget *parent, const QString &name, const QRect &r, int index = -1);
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, const QRect &r);
+// A one-pixel black line.
+QFrame *makeLine(QWidget *parent, const QString &name, const QRect &r);
+
+// The scroller takes its hosting window's background colour ("BackColor").
+void setScrollerBackColor(QScrollArea *scroller, const QColor &back);
+
+} // namespace plat
