@@ -20,6 +20,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 frmMain *g_main = nullptr;
 const QString kApp = QStringLiteral("Velantra");
@@ -55,6 +57,18 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         QMdiSubWindow *sub = m_area->addSubWindow(f, f->windowFlags() & ~Qt::Window);
         sub->setWindowTitle(f->windowTitle());
         sub->setWindowIcon(QIcon());
+        // New windows open from the top left corner, one step down and right
+        // of the previous one, and are moved back inside the area when a step
+        // would push them past its edge.
+        int open = 0;
+        for (QMdiSubWindow *s : m_area->subWindowList())
+            if (s != sub && s->isVisible() && !(s->windowFlags() & Qt::FramelessWindowHint)) ++open;
+        const QSize want = f->size() + QSize(8, 30);
+        const QSize room = m_area->viewport()->size();
+        QPoint at(open * 24, open * 24);
+        if (at.x() + want.width() > room.width()) at.setX(std::max(0, room.width() - want.width()));
+        if (at.y() + want.height() > room.height()) at.setY(std::max(0, room.height() - want.height()));
+        sub->move(at);
         return sub;
     });
 
