@@ -301,6 +301,36 @@ TEST(StripSearch, RowFilledByAnEarlierRowsTopUpIsSkipped)
     EXPECT_EQ(r.rows2[1].strips, "8");
 }
 
+// A row tops up with the cut that carried most of its width: a later cut
+// with strictly more strips of it takes the row over, one with as many
+// leaves the earlier cut in place.
+TEST(StripSearch, TopUpUsesTheCutWithMostOfTheRowsWidth)
+{
+    struct Case {
+        const char *name;
+        SearchInputs in;
+        Strings cuts, topUps;
+    };
+    const Case cases[] = {
+        // Α: 3 strips in the first cut, 7 in the second.
+        {"more strips take over", order({90, 360}, {20, 1}, 630, 8, 4, 0.87), {"3-1", "7-0", "7-0"},
+         {"4. Μέγιστο μήκος: 630,  έχουμε 7 x Α και 0 x Β. Φύρα:0"}},
+        // Β: 2 strips in every cut; its fill goes 6/15, 8/15, 10/15, 12/15.
+        {"as many strips keep the first",
+         order({65, 146, 320}, {14, 15, 5}, 1133, 12, 5, 0.7),
+         {"8-2-1", "3-2-2", "3-2-2"},
+         {"4. Μέγιστο μήκος: 1132,  έχουμε 8 x Α, 2 x Β και 1 x Γ. Φύρα:1",
+          "5. Μέγιστο μήκος: 1132,  έχουμε 8 x Α, 2 x Β και 1 x Γ. Φύρα:1",
+          "6. Μέγιστο μήκος: 1132,  έχουμε 8 x Α, 2 x Β και 1 x Γ. Φύρα:1"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const SearchResult r = solve(c.in);
+        EXPECT_EQ(r.lstPro1, c.cuts);
+        EXPECT_EQ(topUpLines(r), c.topUps);
+    }
+}
+
 // A pattern that comes back after another gets a second grid row but one
 // table line, with all its coils.
 TEST(StripSearch, RecurringPatternHasOneTableLine)
