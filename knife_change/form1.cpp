@@ -335,9 +335,10 @@ void Form1::buildButtonsAndPanels()
         return b;
     };
     lisi = button("lisi", QStringLiteral("Λύση"), twRect(6825, 3645, 1500, 420));
-    New = button("New", QStringLiteral("Νέα παραγγελία"), twRect(8400, 3645, 1500, 420));
-    Exit = button("Exit", QStringLiteral("Έξοδος"), twRect(9975, 3645, 1500, 420));
-    Command1 = button("Command1", QStringLiteral("Πρότασις 3"), twRect(8400, 4110, 1500, 420));
+    // "Νέα παραγγελία" is the longest caption: its button is the widest.
+    New = button("New", QStringLiteral("Νέα παραγγελία"), twRect(8370, 3645, 1710, 420));
+    Exit = button("Exit", QStringLiteral("Έξοδος"), twRect(10125, 3645, 1500, 420));
+    Command1 = button("Command1", QStringLiteral("Πρότασις 3"), twRect(8370, 4110, 1710, 420));
     cmdPrint = button("cmdPrint", QStringLiteral("Εκτύπωση"),
                       twRect(kProionLeft, 4770, kRoles1Left + kBoxWidth - kProionLeft, 390));
     cmdPrint2 = button("cmdPrint2", QStringLiteral("Εκτύπωση"),
@@ -379,11 +380,11 @@ void Form1::buildButtonsAndPanels()
     m_model2 = new QSqlQueryModel(this);
     cmdP1 = new QPushButton(QStringLiteral("Π1"), Frame2);
     cmdP1->setObjectName(QStringLiteral("cmdP1"));
-    cmdP1->setGeometry(twRect(10935, 480, 420, 360));
+    cmdP1->setGeometry(twRect(10920, 480, 450, 360));
     cmdP1->setVisible(false);
     cmdP2 = new QPushButton(QStringLiteral("Π2"), Frame2);
     cmdP2->setObjectName(QStringLiteral("cmdP2"));
-    cmdP2->setGeometry(twRect(10935, 900, 420, 360));
+    cmdP2->setGeometry(twRect(10920, 900, 450, 360));
     cmdP2->setVisible(false);
     connect(cmdP1, &QPushButton::clicked, this, &Form1::cmdP1_Click);
     connect(cmdP2, &QPushButton::clicked, this, &Form1::cmdP2_Click);
@@ -677,7 +678,10 @@ void Form1::lisi_Click()
 
 void Form1::Timer1_Timer()
 {
-    if (!blnStartSearch) return;
+    // A message box shown inside the search runs the event loop and so this
+    // timer: such a tick must not start the same request again.
+    if (!blnStartSearch || m_searching) return;
+    m_searching = true;
     // Readers after the search (percentages, hand-over) count the rows the
     // search was given, whatever the grid's keys recounted meanwhile.
     values.intLastRow = m_request.lastRow;
@@ -685,6 +689,7 @@ void Form1::Timer1_Timer()
     Frame3->repaint();
     if (kc::searchEntryFor(values.intLastRow) == kc::SearchEntry::Command2_Click) Command2_Click();
     else List4_Click();
+    m_searching = false;
     blnStartSearch = false;
 }
 

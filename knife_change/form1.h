@@ -134,6 +134,7 @@ private:
     QString MovedWidthText, MovedWeightText;
     bool m_clearing = false;
     bool blnStartSearch = false;
+    bool m_searching = false;
     // The inputs of the pending request: the tick searches exactly what
     // the last Solve computed, whatever changed on the grid meanwhile.
     strip_search::SearchInputs m_request;

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -174,6 +175,44 @@ TEST_F(Form1Test, DesignStateCaptionsAndLoadedParameters)
     EXPECT_EQ(f->Baros[0]->nextInFocusChain(), f->Mikos[1]);
     EXPECT_EQ(f->Baros[9]->nextInFocusChain(), f->lisi);
     EXPECT_EQ(f->Exit->nextInFocusChain(), f->Command1);
+}
+
+// Every caption, label and title can be read whole at the window's fonts:
+// no text runs into its control's edge.
+TEST_F(Form1Test, EveryTextFitsItsControl)
+{
+    f->Frame1->show();
+    f->cmdP1->show();
+    f->cmdP2->show();
+    QStringList clipped;
+    auto check = [&](QWidget *w, int need, int have) {
+        if (need > have) clipped << QStringLiteral("%1 %2 > %3").arg(w->objectName()).arg(need).arg(have);
+    };
+    for (QPushButton *b : f->findChildren<QPushButton *>()) {
+        if (b->text().isEmpty() || b == f->Command2) continue; // Command2 is never shown
+        // The text with the style's own margins on both sides.
+        const int margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b);
+        check(b, b->fontMetrics().horizontalAdvance(b->text()) + 2 * margin, b->width());
+    }
+    for (QCheckBox *c : f->findChildren<QCheckBox *>()) {
+        const int box = c->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, c) +
+                        c->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, c);
+        check(c, box + c->fontMetrics().horizontalAdvance(c->text()), c->width());
+    }
+    for (QLabel *l : f->findChildren<QLabel *>()) {
+        if (l->text().isEmpty()) continue;
+        if (l->wordWrap()) {
+            check(l, l->heightForWidth(l->width()), l->height());
+            // No single word wider than the label.
+            for (const QString &word : l->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                check(l, l->fontMetrics().horizontalAdvance(word), l->width());
+        } else {
+            check(l, l->sizeHint().width(), l->width());
+        }
+    }
+    for (QGroupBox *g : f->findChildren<QGroupBox *>())
+        check(g, g->fontMetrics().horizontalAdvance(g->title()), g->width());
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QStringLiteral("; ")).toStdString();
 }
 
 TEST_F(Form1Test, TickingLandsOnTheFirstFreeRow)
@@ -450,6 +489,29 @@ TEST_F(Form1Test, TheTickSearchesWhatTheLastSolveStored)
     EXPECT_EQ(f->lastSearchInputs()->widthText[5], "600");
 }
 
+// A message shown during the search (a table that cannot be written) runs
+// the event loop, and with it the timer: that tick must not start the same
+// request a second time inside the first.
+TEST_F(Form1Test, ATickDuringTheSearchStartsNoSecondSearch)
+{
+    plat::MsgBoxRecorder rec;
+    int nestedTicks = 0;
+    rec.onMessage = [&](const plat::MsgRecord &) {
+        if (nestedTicks++ == 0) f->Timer1_Timer();
+    };
+    f->txtMikos->setText("1004");
+    order({{"200", "10"}, {"100", "5"}});
+    f->lisi_Click();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    QSqlQuery(plat::Database::db()).exec(QStringLiteral("DROP TABLE Protasis2"));
+    f->Timer1_Timer();
+    EXPECT_EQ(f->searchesRun(), 1);
+    EXPECT_EQ(rec.messages.size(), 1);
+    EXPECT_TRUE(f->Frame3->isHidden());
+    f->Timer1_Timer();
+    EXPECT_EQ(f->searchesRun(), 1);
+}
+
 TEST_F(Form1Test, ClosingDropsThePendingRequestAndClosesForm2)
 {
     plat::MsgBoxRecorder rec;
@@ -603,4 +665,14 @@ TEST_F(Form1Test, DISABLED_RenderToPng)
     f->grab().save("/tmp/form1-solved.png");
     f->cmdP2_Click();
     f->grab().save("/tmp/form1-p2.png");
+
+    // Ten widths: long table lines.
+    f->cmdClean_Click();
+    std::vector<std::pair<QString, QString>> rows;
+    for (int i = 0; i < 10; ++i) rows.push_back({QString::number(41 + 2 * i), QStringLiteral("40")});
+    order(rows);
+    f->txtMikos->setText("1500");
+    f->Text4->setText("30");
+    solveAndTick();
+    f->grab().save("/tmp/form1-ten.png");
 }
