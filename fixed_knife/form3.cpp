@@ -65,6 +65,15 @@ void setBoxText(QLineEdit *box, const QString &text)
 }
 QString qstr(const std::string &s) { return QString::fromStdString(s); }
 
+// Boxes that only show figures are disabled so that nobody types into them;
+// their figures must stay as legible as the typed ones, not fade to grey.
+void keepLegibleWhenDisabled(QLineEdit *box)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
+    box->setPalette(p);
+}
+
 // The coil seen from above: its width between the two edge trims.
 class CoilSketch : public QWidget {
 public:
@@ -164,7 +173,10 @@ void Form3::buildControls()
         Proion.append(makeBox(w, QStringLiteral("Proion"), QRect(kProionX, y, kProionW, kRowH), i));
         Roles1.append(makeBox(w, QStringLiteral("Roles1"), QRect(kRoles1X, y, kRoles1W, kRowH), i));
         for (QLineEdit *b : {Mikos[i], Baros[i], Roles[i], Proion[i], Roles1[i]}) b->hide();
-        for (QLineEdit *b : {Roles[i], Proion[i], Roles1[i]}) b->setEnabled(false);
+        for (QLineEdit *b : {Roles[i], Proion[i], Roles1[i]}) {
+            b->setEnabled(false);
+            keepLegibleWhenDisabled(b);
+        }
         Mikos[i]->installEventFilter(this);
         Baros[i]->installEventFilter(this);
         if (i < fk::kOrderedSlots) {
@@ -248,8 +260,10 @@ void Form3::buildControls()
         Text1.append(makeBox(w, QStringLiteral("Text1"), QRect(x, kCutTop, i < 10 ? kCutColW : 64, 22), i));
         if (i < 10) {
             Text1[i]->setEnabled(false);
+            keepLegibleWhenDisabled(Text1[i]);
             Akommati.append(makeBox(w, QStringLiteral("Akommati"), QRect(x, kCutTop + 24, kCutColW, 22), i));
             Akommati[i]->setEnabled(false);
+            keepLegibleWhenDisabled(Akommati[i]);
             setCellBackground(Akommati[i], m_light3d);
         }
     }

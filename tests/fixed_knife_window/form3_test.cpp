@@ -454,6 +454,16 @@ TEST_F(Form3Test, SecondaryWidthWithStripsGetsItsOwnRow)
     EXPECT_EQ(f->Roles1[2]->text(), QStringLiteral("2"));
     EXPECT_FALSE(f->Check1[2]->isChecked());
     EXPECT_TRUE(f->txtPososto[2]->isHidden());
+
+    // The strips, produced tonnes, cut widths and the secondary width's count
+    // sit in boxes nobody types into; their figures must not fade to grey.
+    ASSERT_EQ(f->Akommati[2]->text(), QStringLiteral("1"));
+    const QColor typed = f->Mikos[0]->palette().color(QPalette::Active, QPalette::Text);
+    for (QLineEdit *b : {f->Roles[0], f->Proion[1], f->Roles1[2], f->Text1[0], f->Akommati[2]}) {
+        SCOPED_TRACE(b->objectName().toStdString());
+        EXPECT_FALSE(b->isEnabled());
+        EXPECT_EQ(b->palette().color(QPalette::Disabled, QPalette::Text), typed);
+    }
 }
 
 TEST_F(Form3Test, TypingTheCoilWeightStartsAnArmedSearchAtOnce)
