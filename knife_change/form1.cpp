@@ -625,6 +625,10 @@ void Form1::focusControl(const kc::Focus &focus)
 void Form1::lisi_Click()
 {
     m_lastFocusName.clear();
+    // A request still pending belongs to the order as it was: a new Solve
+    // drops it first, so that a Solve that stops (or the message it shows,
+    // which lets the timer tick) never runs the old order's search.
+    blnStartSearch = false;
     const kc::SolveResult r =
         kc::solve(readSolveTexts(), [this](std::vector<kc::OrderRowValue> &rows, std::string &error) {
             return rewriteSeira(rows, error);

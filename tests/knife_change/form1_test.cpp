@@ -489,6 +489,22 @@ TEST_F(Form1Test, TheTickSearchesWhatTheLastSolveStored)
     EXPECT_EQ(f->lastSearchInputs()->widthText[5], "600");
 }
 
+// A Solve that stops drops the request of the Solve before it, also while
+// its message lets the timer tick.
+TEST_F(Form1Test, AFailedSolveDropsTheEarlierRequest)
+{
+    plat::MsgBoxRecorder rec;
+    rec.onMessage = [&](const plat::MsgRecord &) { f->Timer1_Timer(); };
+    order({{"100", "10"}});
+    f->lisi_Click();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    f->Mikos[0]->setText("abc");
+    f->lisi_Click();
+    ASSERT_EQ(rec.messages.size(), 1);
+    f->Timer1_Timer();
+    EXPECT_EQ(f->searchesRun(), 0);
+}
+
 // A message shown during the search (a table that cannot be written) runs
 // the event loop, and with it the timer: that tick must not start the same
 // request a second time inside the first.
