@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -190,8 +191,16 @@ void frmMain::MDIForm_Load()
     const int top = readTwips(QStringLiteral("MainTop"), 1000);
     const int width = readTwips(QStringLiteral("MainWidth"), 6500);
     const int height = readTwips(QStringLiteral("MainHeight"), 6500);
-    move(left / TwipsPerPixel, top / TwipsPerPixel);
-    resize(width / TwipsPerPixel, height / TwipsPerPixel);
+    QRect placed(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
+    // A placement saved on a screen that is no longer there (or edited by
+    // hand) would open the program where nobody can reach it.
+    bool reachable = false;
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(placed.adjusted(0, 0, 0, -placed.height() + 30))) reachable = true;
+    if (!reachable || placed.width() < 100 || placed.height() < 100)
+        placed = QRect(1000 / TwipsPerPixel, 1000 / TwipsPerPixel, 6500 / TwipsPerPixel, 6500 / TwipsPerPixel);
+    move(placed.topLeft());
+    resize(placed.size());
     frmBackground *bg = plat::FormInstance<frmBackground>::get();
     bg->showForm();
     bg->focusForm();

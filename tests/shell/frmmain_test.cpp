@@ -111,6 +111,18 @@ TEST_F(MainWindowTest, PlacementStartsAtItsDefaultsAndIsSavedOnExit)
     EXPECT_EQ(setting("MainLeft"), "4500") << "a minimized window keeps the last saved placement";
 }
 
+TEST_F(MainWindowTest, APlacementNoScreenShowsFallsBackToTheDefaults)
+{
+    for (const char *left : {"999999", "-999999", "abc"}) {
+        SCOPED_TRACE(left);
+        plat::saveSetting("Velantra", "Settings", "MainLeft", QString::fromLatin1(left));
+        frmMain m;
+        m.MDIForm_Load();
+        EXPECT_EQ(m.pos(), QPoint(1000 / 15, 1000 / 15));
+        EXPECT_EQ(m.size(), QSize(6500 / 15, 6500 / 15));
+    }
+}
+
 TEST_F(MainWindowTest, AMaximizedWindowSavesItsMaximizedBounds)
 {
     frmMain m;
