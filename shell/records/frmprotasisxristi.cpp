@@ -58,7 +58,9 @@ frmProtasisXristi::frmProtasisXristi() : rec::GridRecordForm(QStringLiteral("frm
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(tw(8340), tw(1710), tw(3075), tw(1575));
     List2 = makeList(Frame2, "List2");
-    connect(List2, &QListWidget::currentRowChanged, this, [this](int) { List2_Click(); });
+    // The list's cursor also moves by itself (focus by Tab puts it on the first
+    // item): only a change of the selected item is the user's choice.
+    connect(List2, &QListWidget::itemSelectionChanged, this, &frmProtasisXristi::List2_Click);
 
     // The frames are drawn over the grid's right-hand side.
     for (QGroupBox *f : {Frame1, Frame2}) {
@@ -98,7 +100,8 @@ bool frmProtasisXristi::OrderBy(const QString &sortExpression)
 
 void frmProtasisXristi::List2_Click()
 {
-    const int pos = List2->currentRow();
+    const QList<QListWidgetItem *> selected = List2->selectedItems();
+    const int pos = selected.isEmpty() ? -1 : List2->row(selected.first());
     if (pos >= 0 && pos < sortExpressions().size()) OrderBy(sortExpressions()[pos]);
 }
 

@@ -384,6 +384,35 @@ TEST_F(RecordWindowTest, CatalogueOpensFromTheMenuSortedByDescription)
     EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 }
 
+TEST_F(RecordWindowTest, SortListSortsOnlyWhenTheUserPicksAnItem)
+{
+    // Codes and descriptions in opposite orders, so the two sorts differ.
+    const char *items[][2] = {{"Κ1", "Γάμμα"}, {"Κ2", "Βήτα"}, {"Κ3", "Άλφα"}};
+    for (const auto &it : items)
+        exec(QStringLiteral("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους]) values ('%1', '%2')")
+                 .arg(QString::fromUtf8(it[0]), QString::fromUtf8(it[1])));
+    frmProtasisXristi *f = openShown<frmProtasisXristi>();
+    auto codes = [f] {
+        QStringList out;
+        for (int r = 0; r < f->model()->rowCount(); ++r) out << f->model()->index(r, 0).data().toString();
+        return out;
+    };
+    const QStringList byDescription{"Κ3", "Κ2", "Κ1"};
+    ASSERT_EQ(codes(), byDescription);
+
+    // Tabbing into the list picks nothing, so nothing is re-sorted.
+    f->List2->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(codes(), byDescription);
+    EXPECT_TRUE(f->List2->selectedItems().isEmpty());
+
+    // A click on the first item sorts by code, even where the list's own
+    // cursor already stood on it.
+    const QRect first = f->List2->visualItemRect(f->List2->item(0));
+    QTest::mouseClick(f->List2->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(codes(), (QStringList{"Κ1", "Κ2", "Κ3"}));
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+}
+
 TEST_F(RecordWindowTest, FirstCatalogueItemOnAFreshDatabase)
 {
     frmProtasisXristi::openFromMenu();
