@@ -234,6 +234,25 @@ QString dbErrorText(const QSqlError &err)
 {
     QString reason = err.text().trimmed();
     if (reason.isEmpty()) reason = QStringLiteral("άγνωστη αιτία");
+    // The failures a planner can cause or meet get a Greek explanation; the
+    // driver's own words follow for whoever looks after the database.
+    static const struct {
+        const char *marker;
+        const char *greek;
+    } known[] = {
+        {"UNIQUE constraint failed", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
+        {"PRIMARY KEY must be unique", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
+        {"NOT NULL constraint failed", "Ένα υποχρεωτικό πεδίο είναι κενό."},
+        {"datatype mismatch", "Ένα πεδίο δέχεται μόνο αριθμούς."},
+        {"database is locked", "Η βάση δεδομένων χρησιμοποιείται αυτή τη στιγμή από άλλο πρόγραμμα."},
+        {"readonly database", "Η βάση δεδομένων δεν δέχεται αλλαγές (μόνο για ανάγνωση)."},
+        {"database or disk is full", "Δεν υπάρχει ελεύθερος χώρος στον δίσκο."},
+        {"no such table", "Λείπει ένας πίνακας από τη βάση δεδομένων."},
+        {"no such column", "Λείπει ένα πεδίο από τη βάση δεδομένων."},
+    };
+    for (const auto &k : known)
+        if (reason.contains(QLatin1String(k.marker), Qt::CaseInsensitive))
+            return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1\n(%2)").arg(QString::fromUtf8(k.greek), reason);
     return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1").arg(reason);
 }
 

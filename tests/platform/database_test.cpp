@@ -96,6 +96,18 @@ TEST_F(DatabaseTest, GreekTextSortsAsAGreekReaderExpects)
     EXPECT_EQ(names, (QStringList{"αβγ", "Άλφα", "Βήτα", "ζήτα", "Ωμέγα", "ώμος"}));
 }
 
+TEST_F(DatabaseTest, CommonFailuresAreExplainedInGreek)
+{
+    QSqlQuery q(plat::Database::db());
+    ASSERT_TRUE(q.exec("insert into Typos (Κωδικός, Τύπος) values (1, 'α')"));
+    ASSERT_FALSE(q.exec("insert into Typos (Κωδικός, Τύπος) values (1, 'β')"));
+    const QString text = plat::dbErrorText(q.lastError());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Σφάλμα στη βάση δεδομένων: Υπάρχει ήδη εγγραφή"))) << text.toStdString();
+    EXPECT_TRUE(text.contains("UNIQUE")) << "the driver's words stay for whoever looks after the database";
+    ASSERT_FALSE(q.exec("select * from NoSuchTable"));
+    EXPECT_TRUE(plat::dbErrorText(q.lastError()).contains(QStringLiteral("Λείπει ένας πίνακας")));
+}
+
 TEST(DatabaseOpen, UnreadableFileGivesAGreekMessage)
 {
     QTemporaryDir dir;
