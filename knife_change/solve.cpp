@@ -3,7 +3,6 @@
 #include "platform/numtext.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace kc {
@@ -13,9 +12,6 @@ namespace {
 // Whole numbers up to 2^53 are exact in a double; widths and weights beyond
 // that cannot be counted in strips and are refused.
 constexpr double kMaxWhole = 9007199254740992.0;
-// Strips × width of one row must stay well inside 64 bits, so that the coil
-// estimate (their sum over ten rows) is exact enough and never overflows.
-constexpr double kMaxStripWidthProduct = 4611686018427387904.0; // 2^62
 
 bool isBlankText(const std::string &s)
 {
@@ -119,7 +115,8 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
         if (!w || *w <= 0 || *w > *mikos || plat::roundHalfEven(*w) < 1 || plat::roundHalfEven(*w) > kMaxWhole)
             return stop(r, msg::Evros, {"Mikos", i});
         const auto b = value(t.Baros[i]);
-        if (!b || *b <= 0 || plat::roundHalfEven(*b) > kMaxWhole) return stop(r, msg::Baros, {"Baros", i});
+        if (!b || *b <= 0) return stop(r, msg::Baros, {"Baros", i});
+        if (plat::roundHalfEven(*b) > kMaxWhole) return stop(r, msg::TooLarge, {"Baros", i});
     }
 
     if (*mikos < *arxi) return stop(r, msg::Arxi, {"txtArxi"});
@@ -128,15 +125,27 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
 
     const double usable = (*mikos - *arxi) - *telos;
 
-    // An order that asks more strips than 64-bit counts hold is refused at
-    // its weight rather than overflowing the coil estimate.
+    // The search cuts coil after coil and may top a row up strip by strip,
+    // so its time and the lines it keeps grow with the ordered strips and
+    // with their width side by side. An order beyond any real one would keep
+    // the window busy for minutes (or for ever) and fill the memory: it is
+    // refused at the row that takes the most of the coils.
+    double orderStrips = 0, orderWidth = 0, mostWidth = -1;
+    int largestRow = -1;
     for (int i = 0; i < kOrderRows; ++i) {
         if (!t.ticked[i]) continue;
         const double w = *value(t.Mikos[i]);
         const double strips = plat::fixPart(stripsNeeded(*value(t.Baros[i]), w, usable, *coilWeight));
-        if (!std::isfinite(strips) || strips > kMaxWhole || strips * plat::roundHalfEven(w) > kMaxStripWidthProduct)
-            return stop(r, msg::Baros, {"Baros", i});
+        const double width = strips * plat::roundHalfEven(w);
+        orderStrips += strips;
+        orderWidth += width;
+        if (!(width <= mostWidth)) {
+            mostWidth = width;
+            largestRow = i;
+        }
     }
+    if (!(orderStrips <= kMaxOrderStrips && orderWidth <= kMaxOrderWidth))
+        return stop(r, msg::TooLarge, {"Baros", largestRow});
 
     if (!t.ticked[0]) {
         r.outcome = SolveResult::Outcome::NoOrder;

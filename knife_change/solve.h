@@ -86,6 +86,13 @@ SolveResult solve(const SolveTexts &texts, const RowSorter &sorter = sortByWidth
 enum class SearchEntry { List4_Click, Command2_Click };
 SearchEntry searchEntryFor(int intLastRow);
 
+// The largest order Solve hands to the search: strips in all, and strips ×
+// width summed over the rows (mm). Both are far beyond any real order (the
+// width bound is some 8 000 coils of 1250 mm) and keep the whole search
+// within about a second.
+inline constexpr double kMaxOrderStrips = 100000;
+inline constexpr double kMaxOrderWidth = 10000000;
+
 // Messages of Solve.
 namespace msg {
 inline constexpr const char *Arxi = "Δεν έχετε ορίσει σωστά την αρχή";
@@ -94,6 +101,7 @@ inline constexpr const char *Evros = "Δεν έχετε ορίσει σωστά 
 inline constexpr const char *Baros = "Δεν έχετε ορίσει σωστά το βάρος ρόλου";
 inline constexpr const char *Tserkia = "Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή";
 inline constexpr const char *Fira = "Δεν έχετε ορίσει σωστά την φύρα";
+inline constexpr const char *TooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
 inline constexpr const char *Apoklisi =
     "Η τιμή που δώσατε για το πεδίο <Ανεκτή απόκλιση> είναι εκτός ορίων (0-100)";
 } // namespace msg

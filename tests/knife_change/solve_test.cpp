@@ -35,6 +35,14 @@ void tickRow(SolveTexts &t, int i, const char *width, const char *weight)
     t.Baros[i] = weight;
 }
 
+// A coil of 1000 mm without trims and of 1 t: a tonne of width w is 1000 / w strips.
+void unitCoil(SolveTexts &t)
+{
+    t.txtMikos = "1000";
+    t.txtArxi = t.txtTelos = "0";
+    t.Text2 = "1";
+}
+
 struct StopCase {
     const char *name;
     std::function<void(SolveTexts &)> change;
@@ -150,14 +158,51 @@ TEST(Solve, EveryCheckInItsOrderWithItsMessageAndFocus)
          },
          msg::Baros,
          {"Baros", 0}},
-        // An order too large to count in strips is refused at its weight.
-        {"weight beyond countable strips",
+        // An order beyond what the search can cut in reasonable time is
+        // refused at the row that takes the most of the coils. On a 1000 mm
+        // coil of 1 t a tonne of width w is 1000 / w strips.
+        {"100 000 strips pass",
          [](SolveTexts &t) {
-             t.Mikos[0] = "1";
-             t.Baros[0] = "1E+15";
+             unitCoil(t);
+             tickRow(t, 0, "1000", "0,4");
+             tickRow(t, 1, "10", "999,9");
          },
-         msg::Baros,
+         nullptr,
+         {}},
+        {"one strip more is refused",
+         [](SolveTexts &t) {
+             unitCoil(t);
+             tickRow(t, 0, "1000", "2");
+             tickRow(t, 1, "10", "999,9");
+         },
+         msg::TooLarge,
+         {"Baros", 1}},
+        {"10 000 000 mm of strips pass",
+         [](SolveTexts &t) {
+             unitCoil(t);
+             tickRow(t, 0, "1000", "9000");
+             tickRow(t, 1, "500", "1000");
+         },
+         nullptr,
+         {}},
+        {"a tonne more is refused",
+         [](SolveTexts &t) {
+             unitCoil(t);
+             tickRow(t, 0, "1000", "9000");
+             tickRow(t, 1, "500", "1001");
+         },
+         msg::TooLarge,
          {"Baros", 0}},
+        {"a coil weight of a tenth of a kilo", [](SolveTexts &t) { t.Text2 = "0,0001"; }, msg::TooLarge, {"Baros", 0}},
+        {"weight beyond countable strips", [](SolveTexts &t) { t.Baros[0] = "1E+15"; }, msg::TooLarge, {"Baros", 0}},
+        {"weight beyond whole tonnes", [](SolveTexts &t) { t.Baros[0] = "1E+300"; }, msg::TooLarge, {"Baros", 0}},
+        {"row checks before the order's size",
+         [](SolveTexts &t) {
+             t.Baros[0] = "1E+15";
+             tickRow(t, 1, "abc", "5");
+         },
+         msg::Evros,
+         {"Mikos", 1}},
     };
     for (const StopCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -287,9 +332,8 @@ TEST(Solve, DerivedQuantities)
         // 20 strips of 100 on a 1000 mm usable width: exactly two coils, estimate 3.
         {"exact multiple", "1000", "0", "0", "10", "11", "100", "20", 20, 20, 1000, 3, 11},
         {"decimal trims", "1250", "2,5", "2", "8", "11,7", "100", "10", 10, 15, 1245.5, 2, 11},
-        // Products beyond 32 bits: 10^6 strips of 3 000 000 mm.
-        {"64-bit product", "3000000", "0", "0", "1", "11", "3000000", "1000000", 1000000, 1000000, 3000000,
-         1000001, 11},
+        // The largest order the search takes: 40 000 strips of 250 mm, 10^7 mm side by side.
+        {"wide product", "1000", "0", "0", "1", "11", "250", "10000", 10000, 40000, 1000, 10001, 11},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
