@@ -480,16 +480,19 @@ void Form1::Check1_Click(int Index)
     Baros[m]->setText(QString());
 }
 
-void Form1::recountLastRow()
+int Form1::tickedLastRow() const
 {
     int n = 0;
     for (QCheckBox *c : Check1) n += c->isChecked() ? 1 : 0;
-    values.intLastRow = n - 1;
+    return n - 1;
 }
 
 void Form1::keyDown(QVector<QLineEdit *> &column, int Index, int KeyCode, bool widthColumn)
 {
-    recountLastRow();
+    // The rows ticked now bound the moves. The planning values keep the
+    // rows of the last Solve: the plan window recomputes proposal 3 with
+    // them, and typing the next order must not change that plan's figures.
+    const int lastRow = tickedLastRow();
     QLineEdit *target = nullptr;
     switch (KeyCode) {
     case Qt::Key_Left:
@@ -502,7 +505,7 @@ void Form1::keyDown(QVector<QLineEdit *> &column, int Index, int KeyCode, bool w
         if (Index > 0) target = column[Index - 1];
         break;
     case Qt::Key_Down:
-        if (Index < values.intLastRow) target = column[Index + 1];
+        if (Index < lastRow) target = column[Index + 1];
         break;
     default:
         break;
@@ -659,6 +662,7 @@ void Form1::lisi_Click()
     }
 
     const kc::SearchInputs &in = r.inputs;
+    m_solved = true;
     values.intLastRow = in.intLastRow;
     values.dblKgPerMm = in.dblKgPerMm;
     for (int i = 0; i <= in.intLastRow; ++i) values.dblBarosRoles[i] = in.dblBarosRoles[i];
@@ -844,7 +848,10 @@ void Form1::cmdP2_Click()
 void Form1::Command1_Click()
 {
     PlanHandOver h;
-    h.intLastRow = values.intLastRow;
+    // After a Solve the plan goes across with the rows that Solve computed,
+    // so that its width columns are exactly those of the patterns; before
+    // any Solve, the rows ticked now.
+    h.intLastRow = m_solved ? values.intLastRow : tickedLastRow();
     for (int i = 0; i < kc::kOrderRows; ++i) {
         h.Mikos[i] = Mikos[i]->text();
         h.Baros[i] = Baros[i]->text();

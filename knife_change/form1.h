@@ -114,7 +114,7 @@ private:
 
     void showRow(int i, bool visible);
     void keyDown(QVector<QLineEdit *> &column, int Index, int KeyCode, bool widthColumn);
-    void recountLastRow();
+    int tickedLastRow() const;
 
     kc::SolveTexts readSolveTexts() const;
     bool rewriteSeira(std::vector<kc::OrderRowValue> &rows, std::string &error);
@@ -134,6 +134,7 @@ private:
     QString MovedWidthText, MovedWeightText;
     bool m_clearing = false;
     bool blnStartSearch = false;
+    bool m_solved = false; // a Solve has set the planning values
     bool m_searching = false;
     // The inputs of the pending request: the tick searches exactly what
     // the last Solve computed, whatever changed on the grid meanwhile.

@@ -282,7 +282,7 @@ TEST_F(Form1Test, UntickedRowKeepsItsResultTexts)
     EXPECT_EQ(f->Roles2[2]->text(), QStringLiteral("18"));
 }
 
-TEST_F(Form1Test, ArrowKeysMoveBetweenCellsAndRecountRows)
+TEST_F(Form1Test, ArrowKeysMoveWithinTheRowsTickedNow)
 {
     f->showForm();
     QApplication::setActiveWindow(f);
@@ -311,16 +311,16 @@ TEST_F(Form1Test, ArrowKeysMoveBetweenCellsAndRecountRows)
         EXPECT_EQ(QApplication::focusWidget(), c.to)
             << c.from->objectName().toStdString() << c.from->property("Index").toInt() << " key " << c.key;
     }
-    EXPECT_EQ(f->values.intLastRow, 3);
 
-    // Any key recounts the rows in use.
+    // Down follows the rows ticked since; the keys leave the planning values,
+    // which belong to the last Solve, alone.
     f->Check1[4]->setChecked(true);
     f->Check1[5]->setChecked(true);
     f->Mikos[3]->setFocus();
     QTest::keyClick(f->Mikos[3], Qt::Key_5);
-    EXPECT_EQ(f->values.intLastRow, 5);
     QTest::keyClick(f->Mikos[3], Qt::Key_Down);
     EXPECT_EQ(QApplication::focusWidget(), f->Mikos[4]);
+    EXPECT_EQ(f->values.intLastRow, PlanningValues{}.intLastRow);
 }
 
 TEST_F(Form1Test, ClearingButtons)
@@ -407,6 +407,29 @@ TEST_F(Form1Test, SolveStopsWithMessageAndFocusAndKeepsDefaults)
     EXPECT_TRUE(f->Frame3->isHidden());
     f->Timer1_Timer();
     EXPECT_EQ(f->searchesRun(), 0);
+}
+
+// An absurd order (here a million tonnes) would keep the window searching
+// for minutes and fill the memory with cutting lines: Solve refuses it and
+// the results of the order solved before stay on screen.
+TEST_F(Form1Test, AnOrderTooLargeToSearchIsRefusedAndNothingRuns)
+{
+    plat::MsgBoxRecorder rec;
+    order({{"200", "10"}, {"100", "5"}});
+    solveAndTick();
+    ASSERT_EQ(f->searchesRun(), 1);
+    const QString proposal1 = f->Text8->text();
+    f->Baros[1]->setFocus();
+    f->Baros[1]->selectAll();
+    QTest::keyClicks(f->Baros[1], QStringLiteral("1000000"));
+    QTest::mouseClick(f->lisi, Qt::LeftButton);
+    EXPECT_EQ(rec.texts(),
+              QStringList{QStringLiteral("Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια")});
+    EXPECT_EQ(f->lastFocusName(), QStringLiteral("Baros(1)"));
+    EXPECT_TRUE(f->Frame3->isHidden());
+    f->Timer1_Timer();
+    EXPECT_EQ(f->searchesRun(), 1);
+    EXPECT_EQ(f->Text8->text(), proposal1);
 }
 
 TEST_F(Form1Test, SolveSortsThroughSeiraAndStartsResultsAfresh)

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 TEST(Proposal3Flow, SolveHandOverAndRecompute)
 {
@@ -89,5 +91,78 @@ TEST(Proposal3Flow, SolveHandOverAndRecompute)
     f1->Exit_Click();
     QApplication::processEvents();
     EXPECT_FALSE(plat::FormInstance<Form2>::loaded());
+    plat::Database::close();
+}
+
+namespace {
+
+std::string planFigures(const Form2 *f2)
+{
+    QStringList out = {f2->Text3->text(), f2->Text5->text(), f2->Text8->text(), f2->Text10->text(), f2->Text4->text()};
+    for (int j = 0; j < 10; ++j) out << f2->Roles[10 + j]->text() << f2->Baros[10 + j]->text();
+    return out.join(QLatin1Char('|')).toStdString();
+}
+
+void typeOrder(Form1 *f1, const QList<QPair<const char *, const char *>> &rows)
+{
+    for (int i = 0; i < rows.size(); ++i) {
+        f1->Check1[i]->click();
+        QTest::keyClicks(f1->Mikos[i], QString::fromLatin1(rows[i].first));
+        QTest::keyClicks(f1->Baros[i], QString::fromLatin1(rows[i].second));
+    }
+}
+
+} // namespace
+
+// The plan handed over belongs to the last Solve: starting the next order in
+// the planner (ticking a row, typing into it) changes neither its width
+// columns nor what "Λύσις" computes from them, even when a hidden column
+// still holds the counts of an earlier, longer order.
+TEST(Proposal3Flow, TypingTheNextOrderLeavesTheHandedOverPlan)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
+    plat::MsgBoxRecorder rec;
+    Form1 *f1 = plat::FormInstance<Form1>::get();
+    f1->Timer1->stop();
+    f1->showForm();
+    QApplication::setActiveWindow(f1);
+    f1->txtArxi->setText(QStringLiteral("5"));
+    f1->txtTelos->setText(QStringLiteral("5"));
+
+    // Before any Solve, "Πρότασις 3" takes the rows ticked.
+    typeOrder(f1, {{"200", "10"}, {"310", "20"}, {"420", "10"}, {"150", "15"}});
+    f1->Command1->click();
+    Form2 *f2 = plat::FormInstance<Form2>::get();
+    EXPECT_EQ(f2->Mikos[3]->text(), QStringLiteral("150"));
+
+    f1->lisi->click();
+    f1->Timer1_Timer();
+    f1->cmdClean->click();
+    typeOrder(f1, {{"200", "10"}, {"310", "20"}, {"420", "10"}});
+    f1->lisi->click();
+    f1->Timer1_Timer();
+    f1->Command1->click();
+    f2->cmdLisi->click();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    const std::string plan = planFigures(f2);
+    ASSERT_FALSE(f2->Dkommati[0]->text().isEmpty()) << "the longer order's counts are meant to stay in column D";
+
+    f1->Check1[3]->click();
+    f1->Mikos[3]->setFocus();
+    QTest::keyClicks(f1->Mikos[3], QStringLiteral("500"));
+    QTest::keyClick(f1->Mikos[3], Qt::Key_Up);
+    f2->cmdLisi->click();
+    EXPECT_EQ(planFigures(f2), plan);
+
+    f1->Command1->click();
+    f2->cmdLisi->click();
+    EXPECT_EQ(planFigures(f2), plan);
+    EXPECT_TRUE(f2->Dkommati[0]->isHidden());
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+
+    plat::FormInstance<Form2>::unloadIfLoaded();
+    plat::FormInstance<Form1>::unloadIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     plat::Database::close();
 }
