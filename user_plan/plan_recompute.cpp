@@ -77,13 +77,16 @@ RecomputeResult recomputePlan(const RecomputeInput &in)
     }
     if (in.intLastRow < 0 || in.intLastRow > 9) return out;
 
+    // The trims are read from the planner as they stand now; one edited to a
+    // negative width after the solve would make the total waste smaller
+    // than the net waste.
     const auto left = plat::parseNumber(in.leftTrim);
-    if (!left) {
+    if (!left || *left < 0) {
         out.message = MsgArxi;
         return out;
     }
     const auto right = plat::parseNumber(in.rightTrim);
-    if (!right) {
+    if (!right || *right < 0) {
         out.message = MsgTelos;
         return out;
     }

@@ -103,10 +103,12 @@ TEST(PlanRecompute, LastOrderRowOutsideRangeStopsAfterRounding)
     }
 }
 
-TEST(PlanRecompute, TrimThatIsNotANumberIsReported)
+TEST(PlanRecompute, TrimThatIsNotANumberOrNegativeIsReported)
 {
     RecomputeInput in = twoPatterns();
     in.leftTrim = "x";
+    EXPECT_EQ(recomputePlan(in).message, MsgArxi);
+    in.leftTrim = "-5";
     EXPECT_EQ(recomputePlan(in).message, MsgArxi);
     in.leftTrim = "1,5";
     in.rightTrim = "";
@@ -114,6 +116,10 @@ TEST(PlanRecompute, TrimThatIsNotANumberIsReported)
     EXPECT_EQ(r.message, MsgTelos);
     EXPECT_EQ(r.focusRow, -1);
     EXPECT_FALSE(r.results);
+    in.rightTrim = "-0,5";
+    EXPECT_EQ(recomputePlan(in).message, MsgTelos);
+    in.rightTrim = "0";
+    EXPECT_TRUE(recomputePlan(in).results);
 }
 
 TEST(PlanRecompute, TenWidthsAndUnusedColumnsIgnored)
