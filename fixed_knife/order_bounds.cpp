@@ -15,6 +15,7 @@ const char *const kTooManyRows =
     "Ο αριθμός των αιτουμένων προϊόντων προς παραγωγή είναι μεγαλύτερος από τον αριθμό μαχαιριών";
 const char *const kWeightTooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
 constexpr double kWeightLimit = 10000;
+constexpr double kExactWhole = 9007199254740992.0;  // 2^53
 
 // Slots 7.. get the chosen secondary widths in table order; the rest are
 // emptied so that no width of an earlier solve stays in the search.
@@ -64,6 +65,19 @@ OrderBounds computeOrderBounds(const OrderValues &v, SolveMode mode, const std::
         b.stop = BoundsStop::TooManyRows;
         b.message = {kTooManyRows, Focus{"Text4"}};
         return b;
+    }
+
+    // Strips are counted exactly only up to 2^53. An order beyond that (a
+    // weight or a coil far outside any real one) cannot be figured: it is
+    // refused rather than shown with strips and coils cut short.
+    for (const OrderRowValues &row : v.rows) {
+        const double weight = plat::roundHalfEven(row.weight);
+        const double strips = plat::fixPart(weight * U / plat::roundHalfEven(row.width) / b.coilWeight);
+        if (!(weight <= kExactWhole && strips <= kExactWhole)) {
+            b.stop = BoundsStop::WeightTooLarge;
+            b.message = {kWeightTooLarge, std::nullopt};
+            return b;
+        }
     }
 
     double filled = 0;  // mm of usable width the needed strips cover

@@ -162,6 +162,16 @@ TEST(OrderBounds, Stops)
     EXPECT_EQ(b.rows[0].strips, 15625);
     EXPECT_EQ(computeOrderBounds(order(1250, 8, 11, {{100, 20000}}), SolveMode::WithoutProportion, {}).stop,
               BoundsStop::None);
+    // Strips beyond exact counting, in either mode, from the weight or from
+    // the coil: refused before any row is figured.
+    for (const auto &[v, mode] : {std::pair{order(1250, 8, 11, {{100, 1e300}}), SolveMode::WithoutProportion},
+                                  std::pair{order(1e300, 8, 11, {{400, 8}}), SolveMode::WithProportion},
+                                  std::pair{order(1250, 1e-300, 11, {{400, 8}}), SolveMode::WithoutProportion}}) {
+        b = computeOrderBounds(v, mode, {});
+        EXPECT_EQ(b.stop, BoundsStop::WeightTooLarge);
+        EXPECT_FALSE(b.message.focus);
+        EXPECT_TRUE(b.rows.empty());
+    }
 
     OrderValues v = order(1200, 8, 11, {{500, 5}, {400, 5}, {300, 5}});
     v.leftTrim = v.rightTrim = 2;  // 1196 mm usable
