@@ -40,7 +40,7 @@ OrderInputCheck &reject(OrderInputCheck &c, const char *text, const char *contro
 bool commaTrim(std::string &s)
 {
     if (!plat::parseNumber(s)) return false;
-    std::replace(s.begin(), s.end(), '.', ',');
+    std::replace(s.begin(), s.end(), '.', plat::kDecimalSeparator);
     return true;
 }
 

@@ -23,13 +23,6 @@ void defaultIfBlank(std::string &s, const char *def)
     if (isBlankText(s)) s = def;
 }
 
-// The program's decimal separator, as its number format writes it.
-char decimalSeparator()
-{
-    static const char sep = plat::numStr(0.5)[1];
-    return sep;
-}
-
 std::optional<double> value(const std::string &s) { return plat::parseNumber(s); }
 
 SolveResult stop(SolveResult r, const char *message, Focus focus)
@@ -86,8 +79,8 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
     if (!apoklisi || *apoklisi < 0 || *apoklisi > 100) return stop(r, msg::Apoklisi, {});
     const double fillThreshold = 1 - *apoklisi / 100;
 
-    std::replace(r.txtArxi.begin(), r.txtArxi.end(), '.', decimalSeparator());
-    std::replace(r.txtTelos.begin(), r.txtTelos.end(), '.', decimalSeparator());
+    std::replace(r.txtArxi.begin(), r.txtArxi.end(), '.', plat::kDecimalSeparator);
+    std::replace(r.txtTelos.begin(), r.txtTelos.end(), '.', plat::kDecimalSeparator);
 
     for (int i = 0; i < kOrderRows; ++i) {
         if (!t.ticked[i]) continue;

@@ -79,7 +79,7 @@ std::string numStr(double v)
         s += tail;
     }
     for (char &c : s)
-        if (c == '.') c = ',';
+        if (c == '.') c = kDecimalSeparator;
     return s;
 }
 

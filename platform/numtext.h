@@ -8,6 +8,9 @@
 
 namespace plat {
 
+// The decimal separator of the program's number format, whatever the locale.
+constexpr char kDecimalSeparator = ',';
+
 // Reads a number typed by a user: blanks around it are ignored, "," or "." is
 // the decimal separator, an optional sign and exponent are accepted. Anything
 // else (empty text, two separators, letters) is not a number.
