@@ -1,3 +1,4 @@
+#include "common/db_test.h"
 #include "platform/database.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,8 @@
 
 namespace {
 
-class DatabaseTest : public ::testing::Test {
+class DatabaseTest : public DbTest {
 protected:
-    void SetUp() override { ASSERT_EQ(plat::Database::open(dir.filePath("Divor.db")), QString()); }
-    void TearDown() override { plat::Database::close(); }
-
     QStringList lines(const QString &table, const QString &column)
     {
         QStringList out;
@@ -21,8 +19,6 @@ protected:
         while (q.next()) out << q.value(0).toString() + ":" + q.value(1).toString();
         return out;
     }
-
-    QTemporaryDir dir;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "shell/records/recordset.h"
 
-#include "db_fixture.h"
+#include "common/db_test.h"
 
 using rec::RecordSet;
 

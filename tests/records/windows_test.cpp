@@ -6,7 +6,7 @@
 
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
-#include "db_fixture.h"
+#include "common/db_test.h"
 
 #include <gtest/gtest.h>
 

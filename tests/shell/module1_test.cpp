@@ -1,3 +1,4 @@
+#include "common/db_test.h"
 #include "platform/database.h"
 #include "platform/document.h"
 #include "platform/forms.h"
@@ -29,17 +30,7 @@ public:
     QCheckBox *chk;
 };
 
-class Module1Test : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(plat::Database::open(dir.filePath("Divor.db")), QString()); }
-    void TearDown() override { plat::Database::close(); }
-    void exec(const QString &sql)
-    {
-        QSqlQuery q(plat::Database::db());
-        ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
-    }
-    QTemporaryDir dir;
-};
+using Module1Test = DbTest;
 
 } // namespace
 

@@ -2,7 +2,7 @@
 // A fresh database in a temporary folder for each test, with helpers to put
 // rows in and read them back as "a|b|c" lines.
 #include "platform/database.h"
-#include "qstring_print.h"
+#include "common/qstring_print.h"
 
 #include <gtest/gtest.h>
 
