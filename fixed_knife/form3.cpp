@@ -28,6 +28,7 @@ using plat::tw;
 
 namespace {
 
+using plat::keepLegibleWhenDisabled;
 using plat::makeBox;
 using plat::makeButton;
 using plat::makeLabel;
@@ -64,15 +65,6 @@ void setBoxText(QLineEdit *box, const QString &text)
     box->setCursorPosition(0);
 }
 QString qstr(const std::string &s) { return QString::fromStdString(s); }
-
-// Boxes that only show figures are disabled so that nobody types into them;
-// their figures must stay as legible as the typed ones, not fade to grey.
-void keepLegibleWhenDisabled(QLineEdit *box)
-{
-    QPalette p = box->palette();
-    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
-    box->setPalette(p);
-}
 
 // The coil seen from above: its width between the two edge trims.
 class CoilSketch : public QWidget {

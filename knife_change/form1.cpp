@@ -92,8 +92,8 @@ protected:
 void makeDisplayOnly(QLineEdit *b)
 {
     QObject::connect(b, &QLineEdit::textChanged, b, [b] { b->setCursorPosition(0); });
+    plat::keepLegibleWhenDisabled(b);
     QPalette pal = b->palette();
-    pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text));
     pal.setColor(QPalette::Disabled, QPalette::Base, pal.color(QPalette::Active, QPalette::Base));
     b->setPalette(pal);
 }

@@ -48,6 +48,13 @@ QFrame *makeLine(QWidget *parent, const QString &name, const QRect &r)
     return l;
 }
 
+void keepLegibleWhenDisabled(QLineEdit *box)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
+    box->setPalette(p);
+}
+
 void setScrollerBackColor(QScrollArea *scroller, const QColor &back)
 {
     scroller->setProperty("BackColor", back);

@@ -23,6 +23,10 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
 // A one-pixel black line.
 QFrame *makeLine(QWidget *parent, const QString &name, const QRect &r);
 
+// A box that only shows figures is disabled so that nobody types into it;
+// its figures stay as legible as typed ones instead of fading to grey.
+void keepLegibleWhenDisabled(QLineEdit *box);
+
 // The scroller takes its hosting window's background colour ("BackColor").
 void setScrollerBackColor(QScrollArea *scroller, const QColor &back);
 

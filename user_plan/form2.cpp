@@ -56,8 +56,8 @@ QLineEdit *displayBox(QWidget *parent, const QString &name, int index, bool shad
     e->setObjectName(name);
     e->setProperty("Index", index);
     e->setEnabled(false);
+    plat::keepLegibleWhenDisabled(e);
     QPalette pal = e->palette();
-    pal.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
     if (shaded)
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             pal.setColor(group, QPalette::Base, Light3D);
