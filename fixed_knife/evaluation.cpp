@@ -11,10 +11,6 @@ const char *const kLeftoverMarker = "255";
 
 namespace {
 
-bool blank(const std::string &s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
-}
 
 // The weight difference is written with its sign, a blank and a decimal
 // point: "- 1.3".
@@ -101,7 +97,7 @@ CutSummary updateSummary(const std::string &text3, const std::string &text10,
     }
     double used = 0;
     for (const std::string &a : akommati)
-        if (!blank(a)) used += plat::intPart(plat::parseNumber(a).value_or(0));
+        if (!plat::isBlankText(a)) used += plat::intPart(plat::parseNumber(a).value_or(0));
     if (const auto knives = plat::parseNumber(text4)) {
         const double free = *knives - used;
         s.maxairia = plat::numStr(free);

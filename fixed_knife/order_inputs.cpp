@@ -19,14 +19,10 @@ const char *const kOrderChanged =
     "Υπάρχει αλλαγή στήν παραγγελία. Παρακαλώ δώστε νέα παραγγελία γιά νά συνεχίσετε.";
 const char *const kBadCount = "Δεν έχετε ορίσει σωστά τον αριθμό κομματιών ανά κοπή";
 
-bool blank(const std::string &s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
-}
 
 void defaultIfBlank(std::string &s, const char *value)
 {
-    if (blank(s)) s = value;
+    if (plat::isBlankText(s)) s = value;
 }
 
 OrderInputCheck &reject(OrderInputCheck &c, const char *text, const char *control, int index = -1)
@@ -68,8 +64,8 @@ OrderInputCheck checkOrderInputs(const OrderInputTexts &t)
     for (int i = 0; i < kOrderedSlots; ++i) {
         const OrderRowTexts &r = t.rows[i];
         if (!r.checked) continue;
-        if (blank(r.mikos)) return reject(c, kBadWidth, "Mikos", i);
-        if (blank(r.baros)) return reject(c, kBadWeight, "Baros", i);
+        if (plat::isBlankText(r.mikos)) return reject(c, kBadWidth, "Mikos", i);
+        if (plat::isBlankText(r.baros)) return reject(c, kBadWeight, "Baros", i);
     }
 
     if (!commaTrim(f.txtArxi)) return reject(c, kBadLeftTrimText, "txtArxi");
@@ -127,7 +123,7 @@ ReleaseCheck releaseProportion(const OrderBounds *lastSearched, const std::array
     ReleaseCheck k;
     const auto ticked = tickedRows(rows);
     k.lastRow = int(ticked.size()) - 1;
-    if (akommati.empty() || blank(akommati[0])) return k;
+    if (akommati.empty() || plat::isBlankText(akommati[0])) return k;
 
     // The counts on screen belong to the order last searched; once the order
     // differs they would be read into the wrong rows.

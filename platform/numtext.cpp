@@ -12,6 +12,13 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
 
+bool isBlankText(std::string_view text)
+{
+    for (char c : text)
+        if (!isBlank(c)) return false;
+    return true;
+}
+
 std::optional<double> parseNumber(std::string_view text)
 {
     size_t b = 0, e = text.size();

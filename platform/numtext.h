@@ -11,6 +11,9 @@ namespace plat {
 // The decimal separator of the program's number format, whatever the locale.
 constexpr char kDecimalSeparator = ',';
 
+// Whether a text holds nothing but the blanks that reading a number ignores.
+bool isBlankText(std::string_view text);
+
 // Reads a number typed by a user: blanks around it are ignored, "," or "." is
 // the decimal separator, an optional sign and exponent are accepted. Anything
 // else (empty text, two separators, letters) is not a number.
