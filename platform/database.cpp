@@ -15,7 +15,6 @@ namespace plat {
 namespace {
 
 const char *kConnection = "velantra";
-QString g_path;
 
 // Every table of the program, created once when the file is new. Names keep
 // their Greek spelling; widths and weights are REAL so that they sort by value.
@@ -149,7 +148,6 @@ QString Database::open(const QString &path)
         QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
         return err;
     }
-    g_path = path;
     return {};
 }
 
@@ -161,7 +159,6 @@ void Database::close()
         db.close();
     }
     QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
-    g_path.clear();
 }
 
 bool Database::isOpen()
@@ -171,8 +168,6 @@ bool Database::isOpen()
 }
 
 QSqlDatabase Database::db() { return QSqlDatabase::database(QString::fromLatin1(kConnection), false); }
-
-QString Database::path() { return g_path; }
 
 bool Database::rewriteTable(const QString &table, const QStringList &columns, const QList<QVariantList> &rows,
                             QString *error)

@@ -24,7 +24,6 @@ public:
     static void close();
     static bool isOpen();
     static QSqlDatabase db();
-    static QString path();
 
     // Replaces every row of a table with the given rows, in one transaction:
     // a failure leaves the old rows. Each row holds the values of `columns`.

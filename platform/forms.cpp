@@ -113,7 +113,6 @@ void Form::closeEvent(QCloseEvent *e)
     m_unloaded = true;
     e->accept();
     Form_Unload();
-    emit unloaded();
     QWidget *f = frame();
     if (f != this) {
         f->setAttribute(Qt::WA_DeleteOnClose);

@@ -45,9 +45,6 @@ public:
 
     static QList<Form *> loadedForms();
 
-signals:
-    void unloaded();
-
 protected:
     void closeEvent(QCloseEvent *e) override;
 
