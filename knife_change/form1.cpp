@@ -91,7 +91,7 @@ protected:
 // box takes no input.
 void makeDisplayOnly(QLineEdit *b)
 {
-    QObject::connect(b, &QLineEdit::textChanged, b, [b] { b->setCursorPosition(0); });
+    plat::showFromStart(b);
     plat::keepLegibleWhenDisabled(b);
     QPalette pal = b->palette();
     pal.setColor(QPalette::Disabled, QPalette::Base, pal.color(QPalette::Active, QPalette::Base));

@@ -55,6 +55,13 @@ void keepLegibleWhenDisabled(QLineEdit *box)
     box->setPalette(p);
 }
 
+void showFromStart(QLineEdit *box)
+{
+    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box](int, int now) {
+        if (now != 0 && !box->hasFocus()) box->setCursorPosition(0);
+    });
+}
+
 void setScrollerBackColor(QScrollArea *scroller, const QColor &back)
 {
     scroller->setProperty("BackColor", back);

@@ -27,6 +27,10 @@ QFrame *makeLine(QWidget *parent, const QString &name, const QRect &r);
 // its figures stay as legible as typed ones instead of fading to grey.
 void keepLegibleWhenDisabled(QLineEdit *box);
 
+// A narrow box shows the start of a long text (its leading digits), as a box
+// that is not being edited does, wherever the text was written from.
+void showFromStart(QLineEdit *box);
+
 // The scroller takes its hosting window's background colour ("BackColor").
 void setScrollerBackColor(QScrollArea *scroller, const QColor &back);
 

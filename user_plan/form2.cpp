@@ -39,15 +39,6 @@ const QColor Light3D(227, 227, 227);
 
 const char *const RowLetters[10] = {"A", "Β", "Γ", "Δ", "Ε", "ΣΤ", "Ζ", "Η", "Θ", "Ι"};
 
-// A box that shows the start of its text, however long, as a text box
-// that is not being edited does.
-void showFromStart(QLineEdit *e)
-{
-    QObject::connect(e, &QLineEdit::cursorPositionChanged, e, [e](int, int now) {
-        if (now != 0 && !e->hasFocus()) e->setCursorPosition(0);
-    });
-}
-
 // A display-only text box of the order, proposal or user-plan blocks, or a
 // strip-count cell: disabled as designed, but its figures stay readable.
 QLineEdit *displayBox(QWidget *parent, const QString &name, int index, bool shaded)
@@ -62,7 +53,7 @@ QLineEdit *displayBox(QWidget *parent, const QString &name, int index, bool shad
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             pal.setColor(group, QPalette::Base, Light3D);
     e->setPalette(pal);
-    showFromStart(e);
+    plat::showFromStart(e);
     return e;
 }
 
@@ -278,7 +269,7 @@ void Form2::buildTotalsAndButtons()
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             pal.setColor(group, QPalette::Text, Qt::red);
         e->setPalette(pal);
-        showFromStart(e);
+        plat::showFromStart(e);
         *totals[i].box = e;
     }
 
