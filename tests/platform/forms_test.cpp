@@ -68,3 +68,13 @@ TEST(Forms, RecorderAnswersQuestionsInTurnAndOkOnlyBoxesWithOk)
     EXPECT_EQ(rec.messages[0].title, QStringLiteral("Velantra"));
     EXPECT_EQ(rec.messages[2].style, 0);
 }
+
+#include "platform/pictures.h"
+
+TEST(Pictures, CoilDrawingLoadsFromResources)
+{
+    const QImage coil = plat::coilPicture();
+    ASSERT_FALSE(coil.isNull());
+    EXPECT_GE(coil.width(), 64);
+    EXPECT_FALSE(plat::coilIcon().isNull());
+}
