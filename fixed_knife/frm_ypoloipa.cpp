@@ -99,7 +99,6 @@ frmYpoloipa *frmYpoloipa::showFor(Form3 *planner)
     if (!dlg) {
         // Owned by the planner: closing the planner closes the question.
         dlg = new frmYpoloipa(planner);
-        dlg->setWindowFlags(Qt::Dialog);
         if (QScreen *screen = QGuiApplication::primaryScreen()) {
             const QRect r = screen->availableGeometry();
             dlg->move(r.center() - QPoint(dlg->width() / 2, dlg->height() / 2));
