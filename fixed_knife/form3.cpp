@@ -302,9 +302,8 @@ void Form3::buildControls()
     Command3 = makeButton(w, "Command3", QStringLiteral("Command3"), QRect(0, 0, 10, 10));
     Command2->hide();
     Command3->hide();
-    // The hand-entered cut, the secondary-item chooser, clearing, the new
-    // order and printing do not work from this window yet.
-    for (QPushButton *b : {lisi3, cmdGrid, cmdCleanSecontary, cmdClean, New, cmdPrint}) b->setEnabled(false);
+    // The secondary-item chooser and printing do not work from this window yet.
+    for (QPushButton *b : {cmdGrid, cmdCleanSecontary, cmdPrint}) b->setEnabled(false);
 
     connect(lisi, &QPushButton::clicked, this, &Form3::lisi_Click);
     connect(lisi2, &QPushButton::clicked, this, &Form3::lisi2_Click);
@@ -313,6 +312,8 @@ void Form3::buildControls()
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
+    connectHandCut();
+    connectContinuation();
 
     // --- wait panel ---
     Frame3 = new QFrame(w);
@@ -716,6 +717,7 @@ void Form3::showCut(const fk::OrderBounds &b, const fk::CutFigures &f)
     dblFira = f.dblFira;
     dblSavedAkommati = f.savedAkommati;
     blnAkommatiChanged = false;
+    m_orderReplaced = false;
 
     if (!f.found) {
         // No combination fits: nothing of the previous cut may stay beside

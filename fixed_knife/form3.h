@@ -4,6 +4,7 @@
 // computations of fixed_knife_core (checks, strip bounds, search, evaluation)
 // and writes their results back. It keeps its own planning values, so a solve
 // here never changes the figures of the knife-change planner.
+#include "fixed_knife/hand_cut.h"
 #include "fixed_knife/order_bounds.h"
 #include "platform/forms.h"
 #include "shell/module1.h"
@@ -78,6 +79,8 @@ public:
     std::array<double, 11> dblSavedAkommati{};  // searched counts of the ordered slots; [10] its waste
     double dblTrims = 0;                        // left plus right edge trim, mm
     int intMaxairia = 0;                        // free knives of the searched cut
+    std::array<std::array<QString, 2>, 7> strDiafores;  // rows kept for a new order: width, difference
+    int intDiafores = 0;                                // rows in use in strDiafores
 
     PlanningValues &planning() { return m_planning; }
     const PlanningValues &planning() const { return m_planning; }
@@ -102,6 +105,16 @@ public:
     void CheckOrderRows();
     void UpdateSummary();
     void txtFira_Change();
+    // The cut changed by hand (form3_handcut.cpp).
+    void Akommati_GotFocus(int Index);
+    void Akommati_LostFocus(int Index);
+    void Akommati_Change(int Index);
+    void Grammi_Change(int Index);
+    void lisi3_Click();
+    // Clearing the window and continuing into a new order (form3_continue.cpp).
+    void cmdClean_Click();
+    void New_Click();
+    void SinexeiaNeasParaggelias();
 
     static QColor textColor(const QLineEdit *box);
 
@@ -128,10 +141,19 @@ private:
     // The arrow keys of the width and weight cells: up and down within the
     // column and the ticked rows, left and right to the row's other cell.
     void gridKeyDown(const QVector<QLineEdit *> &column, int row, int key, QLineEdit *left, QLineEdit *right);
+    void connectHandCut();
+    void connectContinuation();
+    fk::SearchedCut searchedCut() const;
+    void writeCutFigures(const fk::HandCutResult &r);
+    void hideEvaluationHeads();
+    void clearOrderGrid();
+    void clearSecondaryChoice();
+    void forgetShownCut();
 
     PlanningValues m_planning;
     std::optional<fk::OrderBounds> m_armed;  // what the next search runs on
     std::optional<fk::OrderBounds> m_shown;  // what the cut on screen came from
     bool m_searchRunning = false;
+    bool m_orderReplaced = false;  // cleared or continued since the last search
     QColor m_light3d, m_windowBack;
 };

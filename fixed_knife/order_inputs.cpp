@@ -6,6 +6,10 @@
 
 namespace fk {
 
+const char *const kOrderChanged =
+    "Υπάρχει αλλαγή στήν παραγγελία. Παρακαλώ δώστε νέα παραγγελία γιά νά συνεχίσετε.";
+const char *const kBadCount = "Δεν έχετε ορίσει σωστά τον αριθμό κομματιών ανά κοπή";
+
 namespace {
 
 const char *const kBadWidth = "Δεν έχετε ορίσει σωστά το εύρος ρόλου";
@@ -15,9 +19,6 @@ const char *const kBadLeftTrim = "Δεν έχετε ορίσει σωστά τη
 const char *const kBadRightTrim = "Δεν έχετε ορίσει σωστά το τέλος";
 const char *const kBadKnives = "Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή";
 const char *const kBadTrims = "Δεν έχετε ορίσει σωστά την φύρα";
-const char *const kOrderChanged =
-    "Υπάρχει αλλαγή στήν παραγγελία. Παρακαλώ δώστε νέα παραγγελία γιά νά συνεχίσετε.";
-const char *const kBadCount = "Δεν έχετε ορίσει σωστά τον αριθμό κομματιών ανά κοπή";
 
 
 void defaultIfBlank(std::string &s, const char *value)

@@ -25,6 +25,11 @@
 
 namespace fk {
 
+// "Υπάρχει αλλαγή στήν παραγγελία. Παρακαλώ δώστε νέα παραγγελία γιά νά συνεχίσετε."
+extern const char *const kOrderChanged;
+// "Δεν έχετε ορίσει σωστά τον αριθμό κομματιών ανά κοπή"
+extern const char *const kBadCount;
+
 struct OrderFieldTexts {
     std::string txtArxi;   // left trim, mm
     std::string txtTelos;  // right trim, mm

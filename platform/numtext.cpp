@@ -29,7 +29,11 @@ std::optional<double> parseNumber(std::string_view text)
     std::string s;
     s.reserve(e - b);
     size_t i = b;
-    if (text[i] == '+' || text[i] == '-') s.push_back(text[i++]);
+    if (text[i] == '+' || text[i] == '-') {
+        s.push_back(text[i++]);
+        // Signed differences are written with a blank after the sign ("- 1.5").
+        while (i < e && isBlank(text[i])) ++i;
+    }
     int digits = 0;
     bool sep = false;
     for (; i < e; ++i) {

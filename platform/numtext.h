@@ -15,8 +15,9 @@ constexpr char kDecimalSeparator = ',';
 bool isBlankText(std::string_view text);
 
 // Reads a number typed by a user: blanks around it are ignored, "," or "." is
-// the decimal separator, an optional sign and exponent are accepted. Anything
-// else (empty text, two separators, letters) is not a number.
+// the decimal separator, an optional sign (blanks may follow it) and exponent
+// are accepted. Anything else (empty text, two separators, letters) is not a
+// number.
 std::optional<double> parseNumber(std::string_view text);
 
 // Writes a number the way every window shows it: integers as plain digits,

@@ -17,6 +17,9 @@ TEST(NumText, ReadsWhatPlannersType)
         {"1.250,5", {}},  {"1,250.5", {}},   {"", {}},           {"   ", {}},        {"abc", {}},
         {"12a", {}},      {"1 000", {}},     {"e5", {}},         {"1e", {}},        {"--1", {}},
         {"-", {}},        {".", {}},         {"1e400", {}},
+        // A weight difference as the evaluation writes it, sign and blank first.
+        {"+ 0.7", 0.7},   {"+ 0,7", 0.7},    {"- 1.5", -1.5},    {" -  2 ", -2},    {"- ", {}},
+        {"+ -1", {}},     {"1 -", {}},       {"1e- 5", {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
