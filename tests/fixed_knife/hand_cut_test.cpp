@@ -86,9 +86,9 @@ TEST(HandCut, TypedCountsAreCheckedAndRecomputed)
     const std::vector<Case> cases = {
         {"12 pasted", row({"12", "4"}), 0, "11", O::Restore, kCountAboveKnivesText, "1", "4", "6", "46"},
         {"-1 pasted", row({"1", "-1"}), 1, "11", O::Restore, kNegativeCountText, "1", "4", "6", "46"},
-        {"minus sign alone", row({"-", "4"}), 0, "11", O::BadText, kBadCount},
-        {"fraction", row({"2,5", "4"}), 0, "11", O::BadText, kBadCount},
-        {"emptied", row({"", "4"}), 0, "11", O::BadText, kBadCount},
+        {"minus sign alone", row({"-", "4"}), 0, "11", O::BadText, kBadCount, "", "", "", ""},
+        {"fraction", row({"2,5", "4"}), 0, "11", O::BadText, kBadCount, "", "", "", ""},
+        {"emptied", row({"", "4"}), 0, "11", O::BadText, kBadCount, "", "", "", ""},
         {"sum of 12", row({"1", "11"}), 1, "11", O::Restore, kCountSumAboveKnivesText, "1", "4", "6", "46"},
         {"valid", row({"1", "3"}), 1, "11", O::Accepted, "", "1", "3", "7", "246"},
         {"too wide, shown", row({"3", "1"}), 0, "11", O::Accepted, "", "3", "1", "7", "-154"},
