@@ -10,6 +10,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTimer>
+
+#include <functional>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -212,6 +220,99 @@ TEST_F(ReportWindowTest, SavesThePdfAndSaysWhenItCannot)
     EXPECT_FALSE(win->saveAsPdf(dir.filePath(QStringLiteral("λείπει/πρόταση.pdf"))));
     ASSERT_EQ(rec.messages.size(), 1);
     EXPECT_TRUE(rec.lastText().contains(QStringLiteral("λείπει/πρόταση.pdf")));
+}
+
+// Answers the next modal dialog: notes its title and the texts of its
+// buttons, then runs `act` on it.
+template <class Dialog>
+void answerDialog(QString *title, QStringList *buttons, std::function<void(Dialog *)> act)
+{
+    QTimer::singleShot(0, [=] {
+        auto *dlg = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        *title = dlg->windowTitle();
+        for (auto *b : dlg->template findChildren<QAbstractButton *>())
+            if (b->isVisible() && !b->text().isEmpty()) *buttons << b->text();
+        act(dlg);
+    });
+}
+
+TEST_F(ReportWindowTest, SaveDialogInGreekWritesTheChosenFileWithItsPdfEnding)
+{
+    ASSERT_TRUE(win);
+    plat::MsgBoxRecorder rec(plat::MsgAnswer::Cancel);
+    const QString chosen = dir.filePath(QStringLiteral("κοπή"));
+    QString title;
+    QStringList buttons;
+    auto choose = [&](QFileDialog *dlg) {
+        dlg->selectFile(chosen);
+        QMetaObject::invokeMethod(dlg, "accept");
+    };
+    answerDialog<QFileDialog>(&title, &buttons, choose);
+    win->askSavePdf();
+    EXPECT_EQ(title, QStringLiteral("Αποθήκευση ως PDF"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("&Αποθήκευση"))) << buttons.join('|').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Άκυρο"))) << buttons.join('|').toStdString();
+    const QString pdf = chosen + QStringLiteral(".pdf");
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(rec.messages.isEmpty());
+
+    // Choosing it again asks before replacing; Cancel keeps the old file.
+    QFile::resize(pdf, 3);
+    answerDialog<QFileDialog>(&title, &buttons, choose);
+    win->askSavePdf();
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rec.lastText(), QStringLiteral("Το αρχείο «κοπή.pdf» υπάρχει ήδη.\nΝα αντικατασταθεί;"));
+    EXPECT_EQ(QFileInfo(pdf).size(), 3);
+    rec.queueAnswers({plat::MsgAnswer::Ok});
+    answerDialog<QFileDialog>(&title, &buttons, choose);
+    win->askSavePdf();
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+TEST_F(ReportWindowTest, PrintDialogSpeaksGreekAndCancelPrintsNothing)
+{
+    ASSERT_TRUE(win);
+    plat::MsgBoxRecorder rec;
+    QString title;
+    QStringList buttons;
+    answerDialog<QDialog>(&title, &buttons, [](QDialog *d) { d->reject(); });
+    win->askPrint();
+    EXPECT_EQ(title, QStringLiteral("Εκτύπωση"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("&Εκτύπωση"))) << buttons.join('|').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Άκυρο"))) << buttons.join('|').toStdString();
+    EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST_F(ReportWindowTest, PrintsEveryPageOrTheChosenRange)
+{
+    ASSERT_TRUE(win);
+    const QString all = dir.filePath(QStringLiteral("all.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(all);
+        EXPECT_TRUE(win->printTo(&printer));
+    }
+    EXPECT_TRUE(rt::pageText(all, 1).contains(QStringLiteral("ΠΡΟΤΑΣΙΣ ΔΟΚΙΜΗΣ")));
+    EXPECT_TRUE(rt::pageText(all, 3).contains(QStringLiteral("Σελίδα 3")));
+    // The paper's corner is the drawing's origin, as in the PDF export.
+    const auto w = rt::findWord(rt::words(all), QStringLiteral("Αίτησις"));
+    ASSERT_TRUE(w);
+    EXPECT_NEAR(w->xMin, (1440 + 1000) / 20.0, 1.0);
+
+    const QString second = dir.filePath(QStringLiteral("second.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(second);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        EXPECT_TRUE(win->printTo(&printer));
+    }
+    const QString info = rt::popplerText({QStringLiteral("pdfinfo"), second});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b")))) << info.toStdString();
+    EXPECT_TRUE(rt::pageText(second, 1).contains(QStringLiteral("Σελίδα 2")));
 }
 
 TEST_F(ReportWindowTest, ClosingReleasesTheReport)
