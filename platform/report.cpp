@@ -425,15 +425,21 @@ private:
         m_p.save();
         m_p.setClipRect(bandRect);
         if (s.backColor != Qt::white && s.backColor.isValid()) m_p.fillRect(bandRect, s.backColor);
+        // Three layers: the shading of every cell, then pictures, rules and
+        // frames, then the texts. A shaded cell that overlaps a rule of its
+        // table therefore never hides it, whatever order the layout lists
+        // them in, and no shading covers a neighbour's text.
+        for (const ReportControl &c : s.controls()) {
+            if (c.visible && c.opaque && c.kind != ReportControlKind::Line)
+                m_p.fillRect(QRectF(x0 + c.left, y0 + c.top, c.width, c.height), c.backColor);
+        }
         for (const ReportControl &c : s.controls()) {
             if (!c.visible) continue;
             const QRectF r(x0 + c.left, y0 + c.top, c.width, c.height);
             switch (c.kind) {
             case ReportControlKind::Label:
-                text(c, r, expandReportFields(c.caption, m_madeAt, pageNo));
-                break;
             case ReportControlKind::TextBox:
-                text(c, r, b.row >= 0 ? m_rows.value(b.row, c.field) : QString());
+                if (c.border) frame(c, r);
                 break;
             case ReportControlKind::Image:
                 image(c, r);
@@ -447,19 +453,23 @@ private:
                 m_p.setRenderHint(QPainter::Antialiasing, true);
                 break;
             case ReportControlKind::Shape:
-                m_p.setPen(QPen(c.foreColor, std::max(1, c.lineWidth)));
-                m_p.setBrush(c.opaque ? QBrush(c.backColor) : Qt::NoBrush);
-                m_p.drawRect(r);
-                m_p.setBrush(Qt::NoBrush);
+                frame(c, r);
                 break;
             }
+        }
+        for (const ReportControl &c : s.controls()) {
+            if (!c.visible) continue;
+            const QRectF r(x0 + c.left, y0 + c.top, c.width, c.height);
+            if (c.kind == ReportControlKind::Label)
+                text(c, r, expandReportFields(c.caption, m_madeAt, pageNo));
+            else if (c.kind == ReportControlKind::TextBox)
+                text(c, r, b.row >= 0 ? m_rows.value(b.row, c.field) : QString());
         }
         m_p.restore();
     }
 
     void image(const ReportControl &c, const QRectF &r)
     {
-        if (c.opaque) m_p.fillRect(r, c.backColor);
         if (!c.picture.isNull() && r.width() > 0 && r.height() > 0) {
             QSizeF sz = QSizeF(c.picture.size()).scaled(r.size(), Qt::KeepAspectRatio);
             QRectF target(QPointF(0, 0), sz);
@@ -478,8 +488,6 @@ private:
 
     void text(const ReportControl &c, const QRectF &r, const QString &value)
     {
-        if (c.opaque) m_p.fillRect(r, c.backColor);
-        if (c.border) frame(c, r);
         if (value.isEmpty() || r.width() <= 0 || r.height() <= 0) return;
 
         const ReportFont &rf = c.font ? *c.font : m_def.defaultFont;
@@ -557,6 +565,14 @@ Report::Report(ReportDefinition def, ReportRows rows, QDateTime madeAt)
     : m_def(std::move(def)), m_rows(std::move(rows)), m_madeAt(std::move(madeAt))
 {
     m_pages = paginate(m_def, m_rows.count());
+    // A text box bound to a field the rows lack prints blank; say so to
+    // whoever runs the program from a terminal, it is a layout's mistake.
+    if (const ReportSection *d = m_def.find(SectionKind::Detail); d && !m_rows.fields.isEmpty()) {
+        for (const ReportControl &c : d->controls())
+            if (c.kind == ReportControlKind::TextBox && m_rows.fieldIndex(c.field) < 0)
+                qWarning("report %s: %s is bound to %s, which its rows do not have", qPrintable(m_def.name),
+                         qPrintable(c.name), qPrintable(c.field));
+    }
 }
 
 void Report::drawPage(QPainter &painter, int index) const

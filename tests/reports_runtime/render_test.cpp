@@ -25,7 +25,9 @@ TEST_F(RenderTest, FixedTextsFieldsAndRepeatedBandsReadBackFromThePdf)
 {
     plat::ReportDefinition def = rt::sampleDefinition();
     def.section(QStringLiteral("PageHeader")).control(QStringLiteral("EvrosA")).caption = QStringLiteral(" 1250,5");
-    const plat::Report report(std::move(def), rt::lines(11), rt::fixedMoment());
+    plat::ReportRows rows = rt::lines(11);
+    rows.rows[1][1] = QStringLiteral("φύρα 5 %p %D"); // data is printed as it stands
+    const plat::Report report(std::move(def), std::move(rows), rt::fixedMoment());
     ASSERT_EQ(report.pageCount(), 2);
     const QString path = pdf(report);
 
@@ -34,6 +36,7 @@ TEST_F(RenderTest, FixedTextsFieldsAndRepeatedBandsReadBackFromThePdf)
                           "Γραμμή 10 ρολλάκια", "Καθαρή φύρα:", "Σελίδα 1"})
         EXPECT_TRUE(p1.contains(QString::fromUtf8(s))) << s << "\n" << p1.toStdString();
     EXPECT_FALSE(p1.contains(QStringLiteral("Γραμμή 11 ")));
+    EXPECT_TRUE(p1.contains(QStringLiteral("φύρα 5 %p %D")));
     EXPECT_FALSE(p1.contains(QStringLiteral("Τέλος αναφοράς")));
 
     const QString p2 = rt::pageText(path, 2);
@@ -201,6 +204,11 @@ TEST_F(RenderTest, ShadingRulesAndPictureReachThePage)
     cell.opaque = true;
     cell.backColor = QColor(0xE0, 0xE0, 0xE0);
     s.addLine(QStringLiteral("Rule"), 0, 600, 3000, 0);
+    // A rule listed before a shaded cell that covers it still shows.
+    s.addLine(QStringLiteral("Vertical"), 2400, 0, 0, 600);
+    auto &over = s.addLabel(QStringLiteral("Over"), 2100, 0, 900, 300, QString());
+    over.opaque = true;
+    over.backColor = QColor(0xE0, 0xE0, 0xE0);
     QImage pic(20, 10, QImage::Format_RGB32);
     pic.fill(Qt::red);
     s.addImage(QStringLiteral("Image1"), 0, 1000, 1800, 900, pic);
@@ -209,6 +217,8 @@ TEST_F(RenderTest, ShadingRulesAndPictureReachThePage)
     EXPECT_EQ(img.pixel(x0 + 50, y0 + 10), qRgb(0xE0, 0xE0, 0xE0));
     EXPECT_LT(qGray(img.pixel(x0 + 100, y0 + 40)), 100) << "the rule";
     EXPECT_EQ(img.pixel(x0 + 120, y0 + 40 - 3), qRgb(255, 255, 255));
+    EXPECT_LT(qGray(img.pixel(x0 + 2400 / 15, y0 + 10)), 100) << "the rule under the shading";
+    EXPECT_EQ(img.pixel(x0 + 2400 / 15 + 3, y0 + 10), qRgb(0xE0, 0xE0, 0xE0));
     const QRgb red = img.pixel(x0 + 60, y0 + 1450 / 15);
     EXPECT_GT(qRed(red), 200);
     EXPECT_LT(qGreen(red), 60);
