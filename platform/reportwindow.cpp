@@ -230,6 +230,9 @@ ReportWindow *showReport(std::unique_ptr<Report> report, const QString &title)
     if (!report) return nullptr;
     auto *w = new ReportWindow(std::move(report), title);
     w->showForm();
+    // In the main window the frame shows the icon, and the host gives its
+    // frames none of their own.
+    if (w->frame() != w) w->frame()->setWindowIcon(w->windowIcon());
     w->focusForm();
     return w;
 }

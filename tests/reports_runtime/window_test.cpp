@@ -336,3 +336,36 @@ TEST_F(ReportWindowTest, AnotherReportReplacesTheContentAndStartsAtPageOne)
 }
 
 } // namespace
+
+#include "platform/pictures.h"
+#include "shell/frmmain.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+TEST(ReportWindowInMainWindow, OpensAsAChildWindowAndClosingItDeletesIt)
+{
+    frmMain m;
+    m.resize(1100, 850);
+    m.show();
+    QPointer<plat::ReportWindow> w = plat::showReport(
+        std::make_unique<plat::Report>(rt::sampleDefinition(), rt::lines(3), rt::fixedMoment()),
+        QStringLiteral("ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
+    ASSERT_TRUE(w);
+    auto *area = m.findChild<QMdiArea *>();
+    ASSERT_NE(area, nullptr);
+    auto *sub = qobject_cast<QMdiSubWindow *>(w->frame());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(area->subWindowList().contains(sub));
+    EXPECT_EQ(sub->windowTitle(), QStringLiteral("ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(sub->windowIcon().cacheKey(), plat::coilIcon().cacheKey());
+    if (const QByteArray out = qgetenv("REPORT_WINDOW_PNG"); !out.isEmpty()) m.grab().save(QString::fromLocal8Bit(out));
+    sub->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(w);
+}
+
+} // namespace
