@@ -109,11 +109,13 @@ void run(benchmark::State &s, const ReportDefinition &def, const ReportRows &row
 }
 
 void Proposal_1000Lines(benchmark::State &s) { run(s, proposal(), proposalLines(1000)); }
+void Proposal_10000Lines(benchmark::State &s) { run(s, proposal(), proposalLines(10000)); }
 void Catalogue_10000Items(benchmark::State &s) { run(s, catalogue(), catalogueItems(10000)); }
 
 } // namespace
 
 BENCHMARK(Proposal_1000Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(Proposal_10000Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(Catalogue_10000Items)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
