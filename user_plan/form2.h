@@ -34,7 +34,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollArea;
 struct PlanningValues;
 
 class Form2 : public plat::Form {
@@ -66,7 +65,7 @@ public:
 
     // The scroller, and the widget inside it that holds every control, sized
     // to the whole content.
-    QScrollArea *DScroller1 = nullptr;
+    QWidget *DScroller1 = nullptr;
     QWidget *content() const { return m_content; }
 
     // Order (0..9) and user plan (10..19).
