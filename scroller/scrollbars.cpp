@@ -53,6 +53,7 @@ public:
                 m_bar[i].nTrackPos = pos;
                 send(i, SB_THUMBTRACK, pos);
             });
+            connect(b, &QAbstractSlider::sliderPressed, this, [this, i] { m_bar[i].nTrackPos = m_bar[i].nPos; });
             connect(b, &QAbstractSlider::sliderReleased, this, [this, i] { onRelease(i); });
         }
         host->installEventFilter(this);
