@@ -1,10 +1,13 @@
 // The planning windows scroll their content through the scroller control
-// created by class name: at a netbook's 1024×600 and at a small size, the
-// bars reach the window's last field, which can then be clicked and typed into.
+// created by class name: inside the main window of a 1024×600 screen and at a
+// small size, the bars reach the window's last field, which can then be
+// clicked and typed into.
 #include "fixed_knife/form3.h"
 #include "knife_change/form1.h"
 #include "platform/database.h"
 #include "platform/msgbox.h"
+#include "shell/frmmain.h"
+#include "shell/module1.h"
 #include "user_plan/form2.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,10 +63,19 @@ protected:
         EXPECT_EQ(scroller->objectName(), QStringLiteral("DScroller1"));
         EXPECT_EQ(scroller->property("BackColor").value<QColor>(), f->palette().color(QPalette::Window)) << name;
         for (QTimer *t : f->findChildren<QTimer *>()) t->stop();
-        f->showForm();
-        for (const QSize size : {QSize(1024, 600), QSize(480, 320)}) {
-            SCOPED_TRACE(testing::Message() << name << " at " << size.width() << "x" << size.height());
-            f->setFormSize(size.width(), size.height());
+        // In the main window of a 1024×600 screen, the window fitted to the
+        // room the main window leaves it, then made small.
+        frmMain main;
+        main.MDIForm_Load();
+        main.resize(1024, 600);
+        main.show();
+        Module1::ShowChildForm(f);
+        ASSERT_NE(f->frame(), f);
+        const QSize room = main.mdiArea()->viewport()->size();
+        for (const QSize size : {room, QSize(480, 320)}) {
+            SCOPED_TRACE(testing::Message() << name << " in a frame of " << size.width() << "x" << size.height());
+            f->frame()->resize(size);
+            QCoreApplication::processEvents();
             QScrollBar *bars[2] = {f->findChild<QScrollBar *>(QStringLiteral("HScroll"), Qt::FindDirectChildrenOnly),
                                    f->findChild<QScrollBar *>(QStringLiteral("VScroll"), Qt::FindDirectChildrenOnly)};
             ASSERT_TRUE(bars[0] && bars[1]);
@@ -96,7 +109,7 @@ protected:
             EXPECT_EQ(field->text(), QStringLiteral("7")) << field->objectName().toStdString();
             const QString shots = qEnvironmentVariable("VELANTRA_PICTURES");
             if (!shots.isEmpty())
-                f->grab().save(QDir(shots).filePath(QStringLiteral("%1_%2x%3.png")
+                main.grab().save(QDir(shots).filePath(QStringLiteral("%1_%2x%3.png")
                                                         .arg(QString::fromLatin1(name))
                                                         .arg(size.width())
                                                         .arg(size.height())));
@@ -107,6 +120,7 @@ protected:
                 if (b->isVisible()) b->triggerAction(QAbstractSlider::SliderToMinimum);
             EXPECT_EQ(scroller->pos(), QPoint(0, 0));
         }
+        f->unloadWithoutAsking();
     }
 
     QTemporaryDir dir;
@@ -138,4 +152,5 @@ TEST_F(WindowsTest, FixedKnifePlanner)
     for (int i = 0; i < 7; ++i) f->Check1[i]->click();
     scrollsToLastField(f, f->DScroller1, "Form3");
 }
+
 
