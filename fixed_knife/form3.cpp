@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QVBoxLayout>

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>

@@ -34,6 +34,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 struct PlanningValues;
 
 class Form2 : public plat::Form {
