@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <memory>
@@ -146,6 +147,14 @@ TEST_F(WorkerTest, ArrowAndTroughClicksOnTheBarStepTheWorker)
     EXPECT_EQ(w->Value(SB_VERT), 11);
     EXPECT_EQ(changes->count(), 2);
     EXPECT_EQ(sb->value(), 11);
+    // The wheel over the bar moves it like a released thumb.
+    const QPointF at(sb->width() / 2.0, sb->height() / 2.0);
+    QWheelEvent wheel(at, sb->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(sb, &wheel);
+    EXPECT_GT(w->Value(SB_VERT), 11);
+    EXPECT_EQ(changes->count(), 3);
+    EXPECT_EQ(sb->value(), w->Value(SB_VERT));
 }
 
 TEST_F(WorkerTest, MaxBelowThePositionMovesItInsideAndReportsIt)
@@ -260,4 +269,42 @@ TEST(WorkerSize, ResizeIsRaisedBeforeTheWindowHandlesItAndDetachingEndsIt)
     EXPECT_EQ(log, QStringList({"window"}));
     // The bars stay as they were left.
     EXPECT_TRUE(ScrollBarWidget(&host, SB_VERT)->isVisible());
+}
+
+namespace {
+
+// Notes the message it is handed and what the hook says is current.
+class NotingSink : public ISubclass {
+public:
+    long MsgResponse() const override { return 0; }
+    void setMsgResponse(long) override {}
+    qintptr WindowProc(HWND hwnd, unsigned iMsg, quintptr wParam, qintptr) override
+    {
+        const WindowMessage *m = CurrentMessage();
+        seen.append(QStringLiteral("%1:%2:%3").arg(m && m->hwnd == hwnd).arg(iMsg).arg(wParam));
+        return 0;
+    }
+    QStringList seen;
+};
+
+} // namespace
+
+TEST(WindowHook, SinksHearTheirMessageOfTheirWindowOnly)
+{
+    QWidget a, b;
+    NotingSink sink;
+    SubclassAttach(&sink, &a, WM_VSCROLL);
+    SubclassAttach(&sink, &a, WM_VSCROLL); // once is enough
+    for (QWidget *w : {&a, &b})
+        for (unsigned msg : {WM_HSCROLL, WM_VSCROLL}) {
+            WindowMessageEvent e(msg, SB_PAGEDOWN, 0);
+            QCoreApplication::sendEvent(w, &e);
+        }
+    EXPECT_EQ(sink.seen, QStringList({"1:277:3"}));
+    EXPECT_EQ(CurrentMessage(), nullptr);
+    SubclassDetach(&sink, &a, WM_VSCROLL);
+    EXPECT_EQ(SubclassCount(&a), 0);
+    WindowMessageEvent e(WM_VSCROLL, SB_PAGEDOWN, 0);
+    QCoreApplication::sendEvent(&a, &e);
+    EXPECT_EQ(sink.seen.size(), 1);
 }
