@@ -5,6 +5,7 @@
 #include "fixed_knife/frm_notice.h"
 #include "fixed_knife/knife_search.h"
 #include "fixed_knife/order_inputs.h"
+#include "platform/controls.h"
 #include "platform/database.h"
 #include "platform/msgbox.h"
 #include "platform/numtext.h"
@@ -97,17 +98,10 @@ Form3::Form3() : plat::Form(QStringLiteral("Form3"))
 
 void Form3::buildControls()
 {
-    DScroller1 = new QScrollArea(this);
-    DScroller1->setObjectName(QStringLiteral("DScroller1"));
-    DScroller1->setFrameShape(QFrame::NoFrame);
     auto *content = new QWidget;
     content->setObjectName(QStringLiteral("content"));
     content->setFixedSize(880, 545);
-    DScroller1->setWidget(content);
-    DScroller1->setWidgetResizable(false);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(DScroller1);
+    DScroller1 = plat::hostScroller(this, content);
     QWidget *w = content;
 
     m_light3d = palette().color(QPalette::Window);

@@ -34,7 +34,7 @@ public:
     void Form_Unload() override;
 
     // --- controls, named as the window's controls; arrays indexed from 0 ---
-    QScrollArea *DScroller1 = nullptr;
+    QWidget *DScroller1 = nullptr;
     QLineEdit *txtArxi = nullptr, *txtTelos = nullptr, *txtMikos = nullptr;
     QLineEdit *Text2 = nullptr, *Text4 = nullptr, *txtApoklisi = nullptr;
     QCheckBox *chkPrint = nullptr;

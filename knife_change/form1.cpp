@@ -1,6 +1,7 @@
 #include "knife_change/form1.h"
 #include "platform/widgets.h"
 
+#include "platform/controls.h"
 #include "platform/database.h"
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
@@ -142,19 +143,10 @@ Form1::Form1() : plat::Form(QStringLiteral("Form1"))
 {
     setWindowTitle(QStringLiteral("ΠΡΟΓΡΑΜΜΑ ΚΟΠΗΣ ΜΕ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
 
-    // Until the scroller control exists, a plain scroll area of that name
-    // holds the content.
-    DScroller1 = new QScrollArea(this);
-    DScroller1->setObjectName(QStringLiteral("DScroller1"));
-    DScroller1->setFrameShape(QFrame::NoFrame);
     m_content = new QWidget;
     m_content->setObjectName(QStringLiteral("content"));
     m_content->setFixedSize(tw(11820), tw(7500));
-    DScroller1->setWidget(m_content);
-    DScroller1->setWidgetResizable(false);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(DScroller1);
+    DScroller1 = plat::hostScroller(this, m_content);
 
     buildOrderGrid();
     buildCoil();

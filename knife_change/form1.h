@@ -64,7 +64,7 @@ public:
     const std::optional<strip_search::SearchInputs> &lastSearchInputs() const { return m_lastSearch; }
 
     // The scroller and the widget that holds every control.
-    QScrollArea *DScroller1 = nullptr;
+    QWidget *DScroller1 = nullptr;
     QWidget *content() const { return m_content; }
 
     // The order grid, rows 0..9.

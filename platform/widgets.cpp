@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 
 namespace plat {
 
@@ -62,13 +61,9 @@ void showFromStart(QLineEdit *box)
     });
 }
 
-void setScrollerBackColor(QScrollArea *scroller, const QColor &back)
+void setScrollerBackColor(QWidget *scroller, const QColor &back)
 {
-    scroller->setProperty("BackColor", back);
-    QPalette pal = scroller->viewport()->palette();
-    pal.setColor(QPalette::Window, back);
-    scroller->viewport()->setPalette(pal);
-    scroller->viewport()->setAutoFillBackground(true);
+    if (scroller) scroller->setProperty("BackColor", back);
 }
 
 } // namespace plat

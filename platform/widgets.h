@@ -1,6 +1,5 @@
 #pragma once
-// Small makers of the named controls every window lays out at fixed places,
-// and the stand-in of the scroller control that hosts a window's content.
+// Small makers of the named controls every window lays out at fixed places.
 #include <QColor>
 #include <QRect>
 #include <QString>
@@ -9,7 +8,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollArea;
 class QWidget;
 
 namespace plat {
@@ -31,7 +29,8 @@ void keepLegibleWhenDisabled(QLineEdit *box);
 // that is not being edited does, wherever the text was written from.
 void showFromStart(QLineEdit *box);
 
-// The scroller takes its hosting window's background colour ("BackColor").
-void setScrollerBackColor(QScrollArea *scroller, const QColor &back);
+// The scroller takes its hosting window's background colour ("BackColor");
+// nothing happens without a scroller.
+void setScrollerBackColor(QWidget *scroller, const QColor &back);
 
 } // namespace plat

@@ -1,6 +1,7 @@
 #include "user_plan/form2.h"
 #include "platform/widgets.h"
 
+#include "platform/controls.h"
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
 #include "shell/module1.h"
@@ -100,16 +101,9 @@ Form2::Form2() : plat::Form(QStringLiteral("Form2"))
 
     // Everything sits on one content widget sized to the whole content, so a
     // grid longer than the window stays within reach.
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    DScroller1 = new QScrollArea(this);
-    DScroller1->setObjectName(QStringLiteral("DScroller1"));
-    DScroller1->setFrameShape(QFrame::NoFrame);
-    DScroller1->setWidgetResizable(false);
-    layout->addWidget(DScroller1);
     m_content = new QWidget;
     m_content->resize(DesignContentWidth, DesignContentHeight);
-    DScroller1->setWidget(m_content);
+    DScroller1 = plat::hostScroller(this, m_content);
 
     buildOrderBlocks();
     buildPatternGrid();

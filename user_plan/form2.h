@@ -66,7 +66,7 @@ public:
 
     // The scroller, and the widget inside it that holds every control, sized
     // to the whole content.
-    QScrollArea *DScroller1 = nullptr;
+    QWidget *DScroller1 = nullptr;
     QWidget *content() const { return m_content; }
 
     // Order (0..9) and user plan (10..19).

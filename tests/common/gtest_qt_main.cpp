@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
     QStandardPaths::setTestModeEnabled(true);
+    qputenv("VELANTRA_COMPONENT_REGISTRY", QFile::encodeName(home.filePath(QStringLiteral("components.ini"))));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

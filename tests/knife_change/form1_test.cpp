@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStyle>
 #include <QSqlQuery>
 #include <QTableView>
@@ -116,7 +115,7 @@ TEST_F(Form1Test, DesignStateCaptionsAndLoadedParameters)
     EXPECT_EQ(f->windowTitle(), QStringLiteral("ΠΡΟΓΡΑΜΜΑ ΚΟΠΗΣ ΜΕ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
     ASSERT_EQ(f->DScroller1->objectName(), QStringLiteral("DScroller1"));
     EXPECT_EQ(f->DScroller1->property("BackColor").value<QColor>(), f->palette().color(QPalette::Window));
-    EXPECT_TRUE(f->DScroller1->widget()->isAncestorOf(f->lisi));
+    EXPECT_TRUE(f->DScroller1->isAncestorOf(f->lisi));
 
     const QStringList labels = {"Α", "Β", "Γ", "Δ", "Ε", "ΣΤ", "Ζ", "Η", "Θ", "Ι"};
     for (int i = 0; i < 10; ++i) {
