@@ -349,7 +349,7 @@ TEST_F(SevenRowsTest, ClearingAllEmptiesTheWindow)
             EXPECT_TRUE(b->isHidden());
             EXPECT_EQ(b->text(), QString());
         }
-        if (r < 7) EXPECT_TRUE(f->txtPososto[r]->isHidden() && f->txtDiafora[r]->text().isEmpty());
+        if (r < 7) { EXPECT_TRUE(f->txtPososto[r]->isHidden() && f->txtDiafora[r]->text().isEmpty()); }
         EXPECT_EQ(f->Akommati[r]->text(), QString());
         EXPECT_EQ(f->Text1[r]->text(), QString());
     }
@@ -446,7 +446,7 @@ TEST_F(PlannerTest, ContinuationModesRefillTheGrid)
                 EXPECT_EQ(f->Mikos[r]->text(), used ? c.rows[r].first : QString()) << r;
                 EXPECT_EQ(f->Baros[r]->text(), used ? c.rows[r].second : QString()) << r;
                 EXPECT_EQ(f->Roles1[r]->text(), QString());
-                if (r < 7) EXPECT_TRUE(f->txtDiafora[r]->isHidden());
+                if (r < 7) { EXPECT_TRUE(f->txtDiafora[r]->isHidden()); }
             }
             EXPECT_TRUE(f->Frame1->isHidden());
             EXPECT_EQ(f->Text3->text(), QString());

@@ -42,7 +42,7 @@ TEST(FitBar, WorkedValuesAndTheEdges)
         const BarFit f = fitBar(c.extent, c.client);
         EXPECT_EQ(f.kind, c.kind);
         if (c.kind != BarFit::Show) continue;
-        if (c.largeChange) EXPECT_EQ(f.largeChange, c.largeChange);
+        if (c.largeChange) { EXPECT_EQ(f.largeChange, c.largeChange); }
         EXPECT_EQ(f.max, c.max);
         EXPECT_GT(f.largeChange, 0);
     }
