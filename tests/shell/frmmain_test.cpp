@@ -1,3 +1,4 @@
+#include "platform/database.h"
 #include "platform/document.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
@@ -75,11 +76,15 @@ TEST_F(MainWindowTest, MenusCarryTheirExactCaptionsAndUnbuiltItemsAreDisabled)
     EXPECT_EQ(menus, (QStringList{"Κοπές", "Αρχεία", "Ενεργές εργασίες", "Βοήθεια"}));
     EXPECT_FALSE(m.menuItem("mnChange")->isEnabled());
     EXPECT_TRUE(m.menuItem("mnExit")->isEnabled());
+    // The planner's command needs the database: a fresh one of the test's own.
+    QTemporaryDir dbDir;
+    ASSERT_EQ(plat::Database::open(dbDir.filePath("Divor.db")), QString());
     int calls = 0;
     m.setMenuHandler("mnChange", [&] { ++calls; });
     EXPECT_TRUE(m.menuItem("mnChange")->isEnabled());
     m.menuItem("mnChange")->trigger();
     EXPECT_EQ(calls, 1);
+    plat::Database::close();
 }
 
 TEST_F(MainWindowTest, PlacementStartsAtItsDefaultsAndIsSavedOnExit)
