@@ -226,3 +226,42 @@ TEST(AboutBox, NoSystemInformationToolGivesTheMessage)
     EXPECT_EQ(rec.texts(), QStringList{"System Information Is Unavailable At This Time"});
     plat::FormInstance<frmAbout>::unloadIfLoaded();
 }
+
+TEST_F(MainWindowTest, WithoutADatabaseACommandThatNeedsItSaysSoOnceAndOpensNothing)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Divor.db");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a database");
+    }
+    const QString told = QStringLiteral("Το αρχείο <%1> δεν είναι βάση δεδομένων τού προγράμματος.\nΠατήστε "
+                                        "«Επανάληψη» για νέα προσπάθεια ή «Άκυρο» για να συνεχίσετε χωρίς βάση "
+                                        "δεδομένων.")
+                             .arg(file);
+    plat::MsgBoxRecorder rec;
+    ASSERT_FALSE(plat::Database::openForProgram(dir.path(), dir.filePath("data")));
+    EXPECT_EQ(rec.texts(), QStringList{told});
+
+    frmMain m;
+    int planner = 0, about = 0;
+    m.setMenuHandler("mnStandar", [&] { ++planner; });
+    m.setMenuHandler("mnAbout1", [&] { ++about; });
+    rec.clear();
+    m.menuItem("mnStandar")->trigger();
+    EXPECT_EQ(planner, 0);
+    EXPECT_EQ(rec.texts(), QStringList{told});
+    EXPECT_EQ(rec.messages.value(0).style, int(plat::MsgRetryCancelCritical));
+    m.menuItem("mnAbout1")->trigger();
+    EXPECT_EQ(about, 1) << "the about box needs no database";
+
+    // Once the file is the program's, the same command opens it and its window.
+    ASSERT_TRUE(QFile::remove(file));
+    rec.clear();
+    m.menuItem("mnStandar")->trigger();
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_EQ(planner, 1);
+    EXPECT_EQ(plat::Database::path(), file);
+    plat::Database::close();
+}
