@@ -383,6 +383,12 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
             check = QSqlQuery();
             db = QSqlDatabase();
             const DbProblem p = problemOf(e);
+            // A change cut short by a crash must be rolled back before anyone
+            // reads the file, and that needs the right to write.
+            if (p == DbProblem::ReadOnlyFile)
+                return fail(r, DbProblem::CannotOpen,
+                            QStringLiteral("Μια αλλαγή της βάσεως δεδομένων διακόπηκε και πρέπει να αναιρεθεί, κάτι "
+                                           "που δεν γίνεται όσο το αρχείο ή ο φάκελός του είναι μόνο για ανάγνωση."));
             return fail(r, p, p == DbProblem::CannotOpen ? QStringLiteral("(%1)").arg(e.text().trimmed()) : QString());
         }
         if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {

@@ -23,6 +23,7 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 #include <grp.h>
 #include <unistd.h>
 
@@ -35,7 +36,7 @@ const QString kRetry =
 // A connection of the test's own, apart from the program's.
 class FixtureDb {
 public:
-    explicit FixtureDb(const QString &path)
+    explicit FixtureDb(const QString &path) : kName(QStringLiteral("fixture%1").arg(++s_count))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
         db.setDatabaseName(path);
@@ -68,8 +69,10 @@ public:
     }
 
 private:
-    const QString kName = QStringLiteral("fixture");
+    static inline int s_count = 0;
+    const QString kName;
 };
+
 
 enum class Shape {
     Current,       // every table and column, current version
@@ -218,6 +221,7 @@ struct StateCase {
     const char *opened; // "app", "data" or "" (nothing open)
     bool readOnly;
     enum Kept { RowsKept, RowsKeptUpgraded, Unchanged, NewFile } kept;
+    bool lockedByAnother = false;
 };
 
 QString fill(QString s, const QString &app, const QString &data)
@@ -239,6 +243,24 @@ const QFile::Permissions kAll = QFile::ReadOwner | QFile::WriteOwner | QFile::Ex
                                 QFile::ExeOther;
 const QFile::Permissions kReadAll = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
 const QFile::Permissions kReadExecAll = kReadAll | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+
+// Kills a writer of the proposals until it dies inside a transaction, leaving
+// the file with a change to roll back.
+void interruptedRewrite(const QString &path)
+{
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        QProcess p;
+        p.start(kProbe, {QStringLiteral("rewrite"), path});
+        ASSERT_TRUE(p.waitForReadyRead(20000));
+        QThread::usleep(QRandomGenerator::global()->bounded(5000));
+        ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        // A journal whose header starts with zeros is no change to roll back.
+        QFile journal(path + QStringLiteral("-journal"));
+        if (journal.open(QIODevice::ReadOnly) && journal.read(1) != QByteArray(1, '\0') && journal.size() > 0) return;
+    }
+    FAIL() << "no rewrite was cut short";
+}
 
 std::function<void(const QString &, const QString &)> shaped(Shape shape, QFile::Permissions file = kAll,
                                                              QFile::Permissions folder = kAll)
@@ -281,6 +303,25 @@ TEST(DatabaseFileStates, EachStateIsToldExactlyAndNoRowIsLost)
          {QStringLiteral("48|Ο φάκελος τού προγράμματος <%A> δεν δέχεται αρχεία· η βάση δεδομένων δημιουργήθηκε "
                          "στο <%D/Divor.db>.")},
          "data", false, StateCase::NewFile},
+        {"read-only file with a change cut short",
+         [](const QString &app, const QString &file) {
+             writeFile(file, Shape::Current);
+             interruptedRewrite(file);
+             chmodPath(file, kReadAll);
+             chmodPath(file + QStringLiteral("-journal"), kReadAll);
+             chmodPath(app, kAll);
+         },
+         {QStringLiteral("21|Δεν είναι δυνατό να ανοίξει η βάση δεδομένων <%F>.\nΜια αλλαγή της βάσεως δεδομένων "
+                         "διακόπηκε και πρέπει να αναιρεθεί, κάτι που δεν γίνεται όσο το αρχείο ή ο φάκελός του "
+                         "είναι μόνο για ανάγνωση.") +
+              kRetry},
+         "", false, StateCase::Unchanged},
+        {"locked by another connection",
+         shaped(Shape::Current),
+         {QStringLiteral("21|Το αρχείο της βάσεως δεδομένων <%F> χρησιμοποιείται αυτή τη στιγμή από άλλο "
+                         "πρόγραμμα.") +
+              kRetry},
+         "", false, StateCase::Unchanged, true},
         {"damaged",
          shaped(Shape::Damaged),
          {QStringLiteral("21|Το αρχείο της βάσεως δεδομένων <%F> είναι κατεστραμμένο.") + kRetry},
@@ -308,9 +349,21 @@ TEST(DatabaseFileStates, EachStateIsToldExactlyAndNoRowIsLost)
         const QString file = app + QStringLiteral("/Divor.db");
         c.prepare(app, file);
         const QByteArray hashBefore = fileHash(file);
-        const QStringList rowsBefore = c.kept == StateCase::NewFile ? QStringList() : keptRows(file);
+        // Reading as root would roll back a change cut short: only the files
+        // that are to change are read before the probe.
+        const bool changes = c.kept == StateCase::RowsKept || c.kept == StateCase::RowsKeptUpgraded;
+        const QStringList rowsBefore = changes ? keptRows(file) : QStringList();
 
+        // Taken last: closing any other handle of the file in this process
+        // would drop the lock.
+        std::unique_ptr<FixtureDb> holder;
+        if (c.lockedByAnother) {
+            holder = std::make_unique<FixtureDb>(file);
+            holder->exec("BEGIN EXCLUSIVE");
+            holder->exec("UPDATE Typos SET Τύπος = Τύπος");
+        }
         const ProbeResult r = runProbe({QStringLiteral("start"), app, data});
+        holder.reset();
         chmodPath(app, kAll);
 
         QStringList expected;
