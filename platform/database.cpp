@@ -488,9 +488,16 @@ TableRewrite TableRewrite::lines(const QString &table, const QString &column, co
 QString Database::locate(const QString &appDir, const QString &dataDir)
 {
     const QString here = QDir(appDir).filePath(QStringLiteral("Divor.db"));
-    if (QFileInfo::exists(here) || accessible(appDir, W_OK | X_OK)) return here;
-    QDir().mkpath(dataDir);
-    return QDir(dataDir).filePath(QStringLiteral("Divor.db"));
+    const QString mine = QDir(dataDir).filePath(QStringLiteral("Divor.db"));
+    if (QFileInfo::exists(here)) return here;
+    // A file made in the per-user folder while the program's folder could
+    // not be written holds the planner's data: a new empty file beside the
+    // program would silently take its place.
+    if (QFileInfo::exists(mine) || !accessible(appDir, W_OK | X_OK)) {
+        QDir().mkpath(dataDir);
+        return mine;
+    }
+    return here;
 }
 
 QString Database::defaultPath()

@@ -49,8 +49,9 @@ public:
     static constexpr int SchemaVersion = 2;
 
     // Where the database is: "Divor.db" in `appDir` whenever that file exists
-    // (whatever its state) or the folder can take a new file; otherwise in
-    // `dataDir`, which is created when missing.
+    // (whatever its state); otherwise the one in `dataDir` when that exists
+    // or `appDir` cannot take a new file (`dataDir` is created when missing);
+    // otherwise a new one in `appDir`.
     static QString locate(const QString &appDir, const QString &dataDir);
     // locate() for the executable's folder and the per-user data folder.
     static QString defaultPath();

@@ -326,6 +326,12 @@ TEST(DatabaseFileStates, EachStateIsToldExactlyAndNoRowIsLost)
                          "πρόγραμμα.") +
               kRetry},
          "", false, StateCase::Unchanged, true},
+        {"per-user file from before, program folder writable again",
+         [](const QString &app, const QString &) {
+             writeFile(app + QStringLiteral("/../data/Divor.db"), Shape::Current);
+             chmodPath(app + QStringLiteral("/../data/Divor.db"), kAll);
+         },
+         {}, "data", false, StateCase::RowsKept},
         {"damaged",
          shaped(Shape::Damaged),
          {QStringLiteral("21|Το αρχείο της βάσεως δεδομένων <%F> είναι κατεστραμμένο.") + kRetry},
@@ -352,11 +358,13 @@ TEST(DatabaseFileStates, EachStateIsToldExactlyAndNoRowIsLost)
         chmodPath(data, kAll);
         const QString file = app + QStringLiteral("/Divor.db");
         c.prepare(app, file);
-        const QByteArray hashBefore = fileHash(file);
+        // The file that is to be opened (or refused).
+        const QString target = QString::fromLatin1(c.opened) == "data" ? data + QStringLiteral("/Divor.db") : file;
+        const QByteArray hashBefore = fileHash(target);
         // Reading as root would roll back a change cut short: only the files
         // that are to change are read before the probe.
         const bool changes = c.kept == StateCase::RowsKept || c.kept == StateCase::RowsKeptUpgraded;
-        const QStringList rowsBefore = changes ? keptRows(file) : QStringList();
+        const QStringList rowsBefore = changes ? keptRows(target) : QStringList();
 
         // Taken last: closing any other handle of the file in this process
         // would drop the lock.
@@ -392,15 +400,18 @@ TEST(DatabaseFileStates, EachStateIsToldExactlyAndNoRowIsLost)
             EXPECT_EQ(r.rows.value("tblParameters"), 1);
         }
 
+        if (opened == "data") {
+            EXPECT_FALSE(QFile::exists(file)) << "one file only";
+        }
         switch (c.kept) {
         case StateCase::RowsKept:
         case StateCase::RowsKeptUpgraded:
-            EXPECT_EQ(keptRows(file), rowsBefore);
-            EXPECT_EQ(schemaProblems(file), QStringList());
+            EXPECT_EQ(keptRows(target), rowsBefore);
+            EXPECT_EQ(schemaProblems(target), QStringList());
             EXPECT_EQ(r.rows.value("ProtasisXristi"), 40);
             break;
         case StateCase::Unchanged:
-            EXPECT_EQ(fileHash(file), hashBefore);
+            EXPECT_EQ(fileHash(target), hashBefore);
             if (c.readOnly) {
                 EXPECT_EQ(r.rows.value("ProtasisXristi"), 40);
             }
@@ -410,7 +421,7 @@ TEST(DatabaseFileStates, EachStateIsToldExactlyAndNoRowIsLost)
             EXPECT_EQ(schemaProblems(created), QStringList());
             FixtureDb db(created);
             EXPECT_EQ(db.rows("SELECT MikosTainias FROM tblParameters"), QStringList{"1250"});
-            EXPECT_FALSE(QFile::exists(opened == "data" ? file : data + "/Divor.db")) << "one file only";
+            EXPECT_FALSE(QFile::exists(data + "/Divor.db") && opened == "app") << "one file only";
             break;
         }
         }
