@@ -146,7 +146,7 @@ bool registerCollation(QSqlDatabase &db)
 
 namespace {
 
-QString removeConnection()
+void removeConnection()
 {
     if (QSqlDatabase::contains(QString::fromLatin1(kConnection))) {
         {
@@ -158,7 +158,6 @@ QString removeConnection()
     g_state.path.clear();
     g_state.readOnly = false;
     g_state.problem = DbProblem::None;
-    return {};
 }
 
 QString problemMessage(DbProblem p, const QString &path, const QString &detail = {})
@@ -320,9 +319,15 @@ const char *kDefaultParameters = "INSERT INTO tblParameters (AnektiApoklisi, Ari
                                  " BarosTainias, DexiXakrisma, MikosTainias, OikonomikoPrint)"
                                  " VALUES (10, 2, 11, 8, 2, 1250, 0)";
 
-DbOpenReport fail(DbOpenReport r, DbProblem p, const QString &detail = {})
+DbOpenReport fail(DbOpenReport r, DbProblem p, QString detail = {})
 {
     removeConnection();
+    // Not being able to write, when it keeps the file from opening at all, is
+    // told as a file that cannot be opened, with the reason.
+    if (p == DbProblem::ReadOnlyFile || p == DbProblem::ReadOnlyFolder) {
+        p = DbProblem::CannotOpen;
+        if (detail.isEmpty()) detail = QStringLiteral("Το αρχείο ή ο φάκελός του είναι μόνο για ανάγνωση.");
+    }
     r.opened = false;
     r.readOnly = false;
     r.problem = p;
@@ -367,8 +372,7 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
     if (!db.open()) {
         const QSqlError e = db.lastError();
         db = QSqlDatabase();
-        return fail(r, problemOf(e) == DbProblem::CannotOpen ? DbProblem::CannotOpen : problemOf(e),
-                    QStringLiteral("(%1)").arg(e.text().trimmed()));
+        return fail(r, problemOf(e), QStringLiteral("(%1)").arg(e.text().trimmed()));
     }
     registerCollation(db);
     r.created = !existed;
@@ -449,7 +453,7 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
                 const QSqlError e = abandon(q.lastError());
                 const DbProblem p = problemOf(e);
                 if (p == DbProblem::ReadOnlyFile && !forceReadOnly) return openFile(path, true);
-                return fail(r, p == DbProblem::CannotOpen ? DbProblem::CannotOpen : p,
+                return fail(r, p,
                             p == DbProblem::CannotOpen
                                 ? QStringLiteral("Δεν ήταν δυνατό να προστεθούν όσα λείπουν από τη μορφή τού "
                                                  "προγράμματος.\n") + dbErrorText(e)
