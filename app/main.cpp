@@ -42,8 +42,9 @@ int main(int argc, char **argv)
     main.MDIForm_Load();
     main.show();
 
-    const QString error = plat::Database::open(plat::Database::defaultPath());
-    if (!error.isEmpty()) plat::msgBox(error, plat::MsgCritical);
+    // Says what is wrong with the file, offering to try again; the windows
+    // that need the database offer it again when it is not open.
+    plat::Database::ensureOpen();
 
     const int rc = app.exec();
     plat::Database::close();

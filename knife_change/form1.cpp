@@ -646,8 +646,10 @@ void Form1::lisi_Click()
     Frame3->setVisible(true);
     clearResults();
     QString err;
-    if (!plat::Database::rewriteLines(QStringLiteral("Protasis1"), QStringLiteral("Paraggelia"), {}, &err) ||
-        !plat::Database::rewriteLines(QStringLiteral("Protasis2"), QStringLiteral("Paraggelia"), {}, &err)) {
+    const QString column = QStringLiteral("Paraggelia");
+    if (!plat::Database::rewriteTables({plat::TableRewrite::lines(QStringLiteral("Protasis1"), column, {}),
+                                        plat::TableRewrite::lines(QStringLiteral("Protasis2"), column, {})},
+                                       &err)) {
         Frame3->setVisible(false);
         plat::msgBox(err);
         return;
@@ -777,24 +779,34 @@ void Form1::bindGrid(QTableView *grid, QSqlQueryModel *model, const QString &tab
     grid->setColumnWidth(1, static_cast<int>(w * 0.8f));
 }
 
-// One table line per distinct pattern, in the order the patterns first
-// appeared, each with all the coils that proposal cuts with it.
+// The coil counts of one proposal and its grid over the table SaveProposal1
+// wrote.
 void Form1::saveProposal(int proposal, QStringList &counts, QTableView *grid, QSqlQueryModel *model)
 {
     const QString table = proposal == 1 ? QStringLiteral("Protasis1") : QStringLiteral("Protasis2");
     counts.clear();
-    QStringList lines;
-    for (const strip_search::DistinctPattern &p : m_result.patterns) {
+    for (const strip_search::DistinctPattern &p : m_result.patterns)
         counts << QString::fromStdString(proposal == 1 ? p.countText1 : p.countText2);
-        lines << QString::fromStdString(proposal == 1 ? p.line1 : p.line2);
-    }
-    QString err;
-    if (!plat::Database::rewriteLines(table, QStringLiteral("Paraggelia"), lines, &err)) plat::msgBox(err);
     bindGrid(grid, model, table);
 }
 
 void Form1::SaveProposal1()
 {
+    // One table line per distinct pattern, in the order the patterns first
+    // appeared, each with all the coils that proposal cuts with it. Both
+    // proposals of one search are written in one transaction: a failure or a
+    // crash leaves both tables old or both new, never one of each.
+    QStringList lines1, lines2;
+    for (const strip_search::DistinctPattern &p : m_result.patterns) {
+        lines1 << QString::fromStdString(p.line1);
+        lines2 << QString::fromStdString(p.line2);
+    }
+    QString err;
+    const QString column = QStringLiteral("Paraggelia");
+    if (!plat::Database::rewriteTables({plat::TableRewrite::lines(QStringLiteral("Protasis1"), column, lines1),
+                                        plat::TableRewrite::lines(QStringLiteral("Protasis2"), column, lines2)},
+                                       &err))
+        plat::msgBox(err);
     saveProposal(1, lstPro11, DataGrid1, m_model1);
     DataGrid1->setVisible(true);
     cmdP1->setVisible(true);

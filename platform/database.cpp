@@ -1,14 +1,22 @@
 #include "database.h"
 
+#include "msgbox.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include <vector>
 
 namespace plat {
 
@@ -16,22 +24,88 @@ namespace {
 
 const char *kConnection = "velantra";
 
-// Every table of the program, created once when the file is new. Names keep
-// their Greek spelling; widths and weights are REAL so that they sort by value.
-const char *kSchema[] = {
-    "CREATE TABLE IF NOT EXISTS tblParameters ("
-    " AnektiApoklisi REAL, AristeroXakrisma REAL, ArithmosTainion INTEGER, BarosTainias REAL,"
-    " DexiXakrisma REAL, MikosTainias REAL, OikonomikoPrint INTEGER)",
-    "CREATE TABLE IF NOT EXISTS Typos (Κωδικός INTEGER PRIMARY KEY, Τύπος TEXT)",
-    "CREATE TABLE IF NOT EXISTS ProtasisXristi ("
-    " ID INTEGER PRIMARY KEY AUTOINCREMENT, Κωδικός TEXT, [Περιγραφή Είδους] TEXT, Εύρος REAL,"
-    " Τύπος INTEGER, Πάχος REAL, [Αριθμός Ρόλων] INTEGER DEFAULT 0)",
-    "CREATE TABLE IF NOT EXISTS Protasis1 (ID INTEGER, Paraggelia TEXT)",
-    "CREATE TABLE IF NOT EXISTS Protasis2 (ID INTEGER, Paraggelia TEXT)",
-    "CREATE TABLE IF NOT EXISTS Protasis3 (ID INTEGER, Protasis TEXT)",
-    "CREATE TABLE IF NOT EXISTS Protasis4 (ID INTEGER, Paraggelia TEXT)",
-    "CREATE TABLE IF NOT EXISTS Seira (ID INTEGER, Mikos REAL, Baros REAL)",
+struct ColumnDef {
+    const char *name;
+    const char *decl;
+    bool key; // a primary key: cannot be added to an existing table by ALTER TABLE
 };
+struct TableDef {
+    const char *name;
+    std::vector<ColumnDef> columns;
+};
+
+// Every table of the program. Names keep their Greek spelling; widths and
+// weights are REAL so that they sort by value. Opening a file adds whatever of
+// this it lacks.
+const std::vector<TableDef> &schema()
+{
+    static const std::vector<TableDef> tables = {
+        {"tblParameters",
+         {{"AnektiApoklisi", "REAL", false},
+          {"AristeroXakrisma", "REAL", false},
+          {"ArithmosTainion", "INTEGER", false},
+          {"BarosTainias", "REAL", false},
+          {"DexiXakrisma", "REAL", false},
+          {"MikosTainias", "REAL", false},
+          {"OikonomikoPrint", "INTEGER", false}}},
+        {"Typos", {{"Κωδικός", "INTEGER PRIMARY KEY", true}, {"Τύπος", "TEXT", false}}},
+        {"ProtasisXristi",
+         {{"ID", "INTEGER PRIMARY KEY AUTOINCREMENT", true},
+          {"Κωδικός", "TEXT", false},
+          {"Περιγραφή Είδους", "TEXT", false},
+          {"Εύρος", "REAL", false},
+          {"Τύπος", "INTEGER", false},
+          {"Πάχος", "REAL", false},
+          {"Αριθμός Ρόλων", "INTEGER DEFAULT 0", false}}},
+        {"Protasis1", {{"ID", "INTEGER", false}, {"Paraggelia", "TEXT", false}}},
+        {"Protasis2", {{"ID", "INTEGER", false}, {"Paraggelia", "TEXT", false}}},
+        {"Protasis3", {{"ID", "INTEGER", false}, {"Protasis", "TEXT", false}}},
+        {"Protasis4", {{"ID", "INTEGER", false}, {"Paraggelia", "TEXT", false}}},
+        {"Seira", {{"ID", "INTEGER", false}, {"Mikos", "REAL", false}, {"Baros", "REAL", false}}},
+    };
+    return tables;
+}
+
+QString br(const QString &name) { return QLatin1Char('[') + name + QLatin1Char(']'); }
+
+// SQLite folds only ASCII letters when it compares names.
+bool sameName(const QString &a, const QString &b)
+{
+    if (a.size() != b.size()) return false;
+    for (int i = 0; i < a.size(); ++i) {
+        QChar x = a[i], y = b[i];
+        if (x.unicode() < 128) x = x.toLower();
+        if (y.unicode() < 128) y = y.toLower();
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// The state of the open connection.
+struct OpenState {
+    QString path;
+    bool readOnly = false;
+    DbProblem problem = DbProblem::None;
+    bool haveDirs = false;
+    QString appDir, dataDir;
+};
+OpenState g_state;
+
+// SQLite's primary result code of a failed statement.
+int sqliteCode(const QSqlError &e)
+{
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : -1;
+}
+
+bool accessible(const QString &path, int mode)
+{
+    // The effective rights decide, as they do for the writes that follow.
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), mode, AT_EACCESS) == 0;
+}
+
+QString folderOf(const QString &path) { return QFileInfo(path).absolutePath(); }
 
 // Greek letters compare by their base letter first (accents and case only
 // break ties), so "Άλφα" sorts with "αβγ" before "Βήτα", as a Greek reader
@@ -68,98 +142,379 @@ bool registerCollation(QSqlDatabase &db)
     return sqlite3_create_collation(handle, "GREEK", SQLITE_UTF8, nullptr, greekCompare) == SQLITE_OK;
 }
 
-QString createSchema(QSqlDatabase &db)
+} // namespace
+
+namespace {
+
+void removeConnection()
 {
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("PRAGMA user_version"));
-    int version = q.next() ? q.value(0).toInt() : 0;
-    if (version >= Database::SchemaVersion) return {};
-    if (!db.transaction()) return dbErrorText(db.lastError());
-    for (const char *stmt : kSchema) {
-        if (!q.exec(QString::fromUtf8(stmt))) {
-            QString err = dbErrorText(q.lastError());
-            db.rollback();
-            return err;
+    if (QSqlDatabase::contains(QString::fromLatin1(kConnection))) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(QString::fromLatin1(kConnection), false);
+            db.close();
         }
+        QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
     }
-    q.exec(QStringLiteral("SELECT COUNT(*) FROM tblParameters"));
-    if (q.next() && q.value(0).toInt() == 0) {
-        if (!q.exec(QStringLiteral("INSERT INTO tblParameters (AnektiApoklisi, AristeroXakrisma, ArithmosTainion,"
-                                   " BarosTainias, DexiXakrisma, MikosTainias, OikonomikoPrint)"
-                                   " VALUES (10, 2, 11, 8, 2, 1250, 0)"))) {
-            QString err = dbErrorText(q.lastError());
-            db.rollback();
-            return err;
-        }
-    }
-    q.exec(QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion));
-    if (!db.commit()) return dbErrorText(db.lastError());
-    return {};
+    g_state.path.clear();
+    g_state.readOnly = false;
+    g_state.problem = DbProblem::None;
 }
 
-bool dirWritable(const QString &dir)
+QString problemMessage(DbProblem p, const QString &path, const QString &detail = {})
 {
-    QFileInfo fi(dir);
-    return fi.isDir() && fi.isWritable();
+    const QString dir = QDir::toNativeSeparators(folderOf(path));
+    const QString file = QDir::toNativeSeparators(path);
+    QString text;
+    switch (p) {
+    case DbProblem::None:
+        return {};
+    case DbProblem::ReadOnlyFile:
+        text = QStringLiteral("Το αρχείο της βάσεως δεδομένων <%1> είναι μόνο για ανάγνωση.\n"
+                              "Το πρόγραμμα το ανοίγει μόνο για ανάγνωση: οι αλλαγές δεν μπορούν να "
+                              "αποθηκευτούν μέχρι να γίνει εγγράψιμο.")
+                   .arg(file);
+        break;
+    case DbProblem::ReadOnlyFolder:
+        text = QStringLiteral("Ο φάκελος <%2> της βάσεως δεδομένων <%1> είναι μόνο για ανάγνωση (το αρχείο "
+                              "δέχεται αλλαγές, ο φάκελός του όχι).\n"
+                              "Το πρόγραμμα ανοίγει τη βάση μόνο για ανάγνωση: οι αλλαγές δεν μπορούν να "
+                              "αποθηκευτούν μέχρι να γίνει εγγράψιμος ο φάκελος.")
+                   .arg(file, dir);
+        break;
+    case DbProblem::Locked:
+        text = QStringLiteral("Το αρχείο της βάσεως δεδομένων <%1> χρησιμοποιείται αυτή τη στιγμή από άλλο "
+                              "πρόγραμμα.")
+                   .arg(file);
+        break;
+    case DbProblem::Damaged:
+        text = QStringLiteral("Το αρχείο της βάσεως δεδομένων <%1> είναι κατεστραμμένο.").arg(file);
+        break;
+    case DbProblem::NotOurs:
+        text = QStringLiteral("Το αρχείο <%1> δεν είναι βάση δεδομένων τού προγράμματος.").arg(file);
+        break;
+    case DbProblem::CannotOpen:
+        text = QStringLiteral("Δεν είναι δυνατό να ανοίξει η βάση δεδομένων <%1>.").arg(file);
+        break;
+    }
+    if (!detail.isEmpty()) text += QLatin1Char('\n') + detail;
+    return text;
+}
+
+DbProblem problemOf(const QSqlError &e)
+{
+    switch (sqliteCode(e)) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DbProblem::Locked;
+    case SQLITE_CORRUPT:
+        return DbProblem::Damaged;
+    case SQLITE_NOTADB:
+        return DbProblem::NotOurs;
+    case SQLITE_READONLY:
+        return DbProblem::ReadOnlyFile;
+    default:
+        return DbProblem::CannotOpen;
+    }
+}
+
+// The columns of each table the file has, in table order.
+using FileTables = QHash<QString, QStringList>;
+
+bool readTables(QSqlDatabase &db, FileTables &out, QSqlError &err)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'"))) {
+        err = q.lastError();
+        return false;
+    }
+    QStringList names;
+    while (q.next()) names << q.value(0).toString();
+    for (const QString &t : names) {
+        QSqlQuery info(db);
+        info.setForwardOnly(true);
+        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(br(t)))) {
+            err = info.lastError();
+            return false;
+        }
+        QStringList cols;
+        while (info.next()) cols << info.value(1).toString();
+        out.insert(t, cols);
+    }
+    return true;
+}
+
+const QStringList *findTable(const FileTables &tables, const QString &name)
+{
+    for (auto it = tables.cbegin(); it != tables.cend(); ++it)
+        if (sameName(it.key(), name)) return &it.value();
+    return nullptr;
+}
+
+bool hasColumn(const QStringList &cols, const QString &name)
+{
+    for (const QString &c : cols)
+        if (sameName(c, name)) return true;
+    return false;
+}
+
+QString createStatement(const TableDef &t, const QStringList &extra = {})
+{
+    QStringList cols;
+    for (const ColumnDef &c : t.columns) cols << br(QString::fromUtf8(c.name)) + QLatin1Char(' ') + QLatin1String(c.decl);
+    for (const QString &e : extra) cols << br(e);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(br(QString::fromUtf8(t.name)), cols.join(QStringLiteral(", ")));
+}
+
+// The statements that bring the file's tables up to the program's; `missing`
+// gets what they add, as the planner should read it.
+QStringList upgradeStatements(const FileTables &tables, QStringList &missing)
+{
+    QStringList out;
+    for (const TableDef &t : schema()) {
+        const QString name = QString::fromUtf8(t.name);
+        const QStringList *have = findTable(tables, name);
+        if (!have) {
+            missing << name;
+            out << createStatement(t);
+            continue;
+        }
+        QStringList lacking;
+        bool keyLacking = false;
+        for (const ColumnDef &c : t.columns) {
+            const QString col = QString::fromUtf8(c.name);
+            if (hasColumn(*have, col)) continue;
+            lacking << col;
+            missing << name + QLatin1Char('.') + br(col);
+            keyLacking = keyLacking || c.key;
+        }
+        if (lacking.isEmpty()) continue;
+        if (!keyLacking) {
+            for (const ColumnDef &c : t.columns)
+                if (lacking.contains(QString::fromUtf8(c.name)))
+                    out << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                               .arg(br(name), br(QString::fromUtf8(c.name)), QLatin1String(c.decl));
+            continue;
+        }
+        // A key column cannot be added in place: the table is built anew and
+        // its rows (with any columns of its own) copied over.
+        QStringList extra, common;
+        for (const QString &col : *have) {
+            bool ours = false;
+            for (const ColumnDef &c : t.columns) ours = ours || sameName(col, QString::fromUtf8(c.name));
+            if (!ours) extra << col;
+            common << br(col);
+        }
+        const QString old = br(name + QStringLiteral("_before_upgrade"));
+        out << QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(br(name), old);
+        out << createStatement(t, extra);
+        out << QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3")
+                   .arg(br(name), common.join(QLatin1Char(',')), old);
+        out << QStringLiteral("DROP TABLE %1").arg(old);
+    }
+    return out;
+}
+
+const char *kDefaultParameters = "INSERT INTO tblParameters (AnektiApoklisi, AristeroXakrisma, ArithmosTainion,"
+                                 " BarosTainias, DexiXakrisma, MikosTainias, OikonomikoPrint)"
+                                 " VALUES (10, 2, 11, 8, 2, 1250, 0)";
+
+DbOpenReport fail(DbOpenReport r, DbProblem p, QString detail = {})
+{
+    removeConnection();
+    // Not being able to write, when it keeps the file from opening at all, is
+    // told as a file that cannot be opened, with the reason.
+    if (p == DbProblem::ReadOnlyFile || p == DbProblem::ReadOnlyFolder) {
+        p = DbProblem::CannotOpen;
+        if (detail.isEmpty()) detail = QStringLiteral("Το αρχείο ή ο φάκελός του είναι μόνο για ανάγνωση.");
+    }
+    r.opened = false;
+    r.readOnly = false;
+    r.problem = p;
+    r.message = problemMessage(p, r.path, detail);
+    return r;
+}
+
+DbOpenReport openFile(const QString &path, bool forceReadOnly)
+{
+    removeConnection();
+    DbOpenReport r;
+    r.path = path;
+    const QFileInfo fi(path);
+    const QString dir = folderOf(path);
+    const bool existed = fi.exists();
+    if (existed && fi.isDir())
+        return fail(r, DbProblem::NotOurs);
+    if (!existed) {
+        if (!QFileInfo(dir).isDir())
+            return fail(r, DbProblem::CannotOpen,
+                        QStringLiteral("Ο φάκελος <%1> δεν υπάρχει.").arg(QDir::toNativeSeparators(dir)));
+        if (!accessible(dir, W_OK | X_OK))
+            return fail(r, DbProblem::CannotOpen,
+                        QStringLiteral("Ο φάκελος <%1> δεν δέχεται νέα αρχεία.").arg(QDir::toNativeSeparators(dir)));
+    } else if (!accessible(path, R_OK)) {
+        return fail(r, DbProblem::CannotOpen, QStringLiteral("Δεν επιτρέπεται η ανάγνωση τού αρχείου."));
+    }
+    // A file that cannot be written is still the planner's data: it opens
+    // read-only rather than being passed over for another file.
+    if (existed && (forceReadOnly || !accessible(path, W_OK))) r.problem = DbProblem::ReadOnlyFile;
+    else if (existed && !accessible(dir, W_OK | X_OK)) r.problem = DbProblem::ReadOnlyFolder;
+    r.readOnly = r.problem != DbProblem::None;
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
+    if (!db.isValid()) {
+        QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
+        return fail(r, DbProblem::CannotOpen,
+                    QStringLiteral("Δεν είναι διαθέσιμος ο οδηγός της βάσεως δεδομένων (SQLite)."));
+    }
+    db.setDatabaseName(path);
+    if (r.readOnly) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!db.open()) {
+        const QSqlError e = db.lastError();
+        db = QSqlDatabase();
+        return fail(r, problemOf(e), QStringLiteral("(%1)").arg(e.text().trimmed()));
+    }
+    registerCollation(db);
+    r.created = !existed;
+
+    // Reading every page tells a file in use by another program from a
+    // damaged one and from one that is no database at all.
+    {
+        QSqlQuery check(db);
+        check.setForwardOnly(true);
+        if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
+            const QSqlError e = check.lastError();
+            check = QSqlQuery();
+            db = QSqlDatabase();
+            const DbProblem p = problemOf(e);
+            // A change cut short by a crash must be rolled back before anyone
+            // reads the file, and that needs the right to write.
+            if (p == DbProblem::ReadOnlyFile)
+                return fail(r, DbProblem::CannotOpen,
+                            QStringLiteral("Μια αλλαγή της βάσεως δεδομένων διακόπηκε και πρέπει να αναιρεθεί, κάτι "
+                                           "που δεν γίνεται όσο το αρχείο ή ο φάκελός του είναι μόνο για ανάγνωση."));
+            return fail(r, p, p == DbProblem::CannotOpen ? QStringLiteral("(%1)").arg(e.text().trimmed()) : QString());
+        }
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {
+            check = QSqlQuery();
+            db = QSqlDatabase();
+            return fail(r, DbProblem::Damaged);
+        }
+    }
+
+    FileTables tables;
+    QSqlError err;
+    if (!readTables(db, tables, err)) {
+        db = QSqlDatabase();
+        return fail(r, problemOf(err));
+    }
+    bool anyOurs = false;
+    for (const TableDef &t : schema()) anyOurs = anyOurs || findTable(tables, QString::fromUtf8(t.name));
+    // Tables of some other program: adding ours would change a file that is
+    // not the planner's.
+    if (!tables.isEmpty() && !anyOurs) {
+        db = QSqlDatabase();
+        return fail(r, DbProblem::NotOurs);
+    }
+
+    QStringList missing;
+    const QStringList steps = upgradeStatements(tables, missing);
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("PRAGMA user_version"));
+    const int version = q.next() ? q.value(0).toInt() : 0;
+    bool noParameters = false;
+    if (findTable(tables, QStringLiteral("tblParameters"))) {
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM tblParameters"));
+        noParameters = q.next() && q.value(0).toInt() == 0;
+    } else {
+        noParameters = true;
+    }
+    q.finish();
+
+    if (r.readOnly) {
+        r.missing = missing;
+    } else if (!steps.isEmpty() || noParameters || version < Database::SchemaVersion) {
+        // All or nothing: a file half upgraded would be neither old nor new.
+        auto abandon = [&](const QSqlError &e) {
+            db.rollback();
+            q = QSqlQuery();
+            db = QSqlDatabase();
+            return e;
+        };
+        if (!db.transaction()) {
+            const QSqlError e = abandon(db.lastError());
+            return fail(r, problemOf(e));
+        }
+        QStringList all = steps;
+        if (noParameters) all << QString::fromLatin1(kDefaultParameters);
+        if (version < Database::SchemaVersion) all << QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion);
+        for (const QString &stmt : all) {
+            if (!q.exec(stmt)) {
+                const QSqlError e = abandon(q.lastError());
+                const DbProblem p = problemOf(e);
+                if (p == DbProblem::ReadOnlyFile && !forceReadOnly) return openFile(path, true);
+                return fail(r, p,
+                            p == DbProblem::CannotOpen
+                                ? QStringLiteral("Δεν ήταν δυνατό να προστεθούν όσα λείπουν από τη μορφή τού "
+                                                 "προγράμματος.\n") + dbErrorText(e)
+                                : QString());
+            }
+        }
+        q.finish();
+        if (!db.commit()) {
+            const QSqlError e = abandon(db.lastError());
+            return fail(r, problemOf(e));
+        }
+    }
+
+    g_state.path = path;
+    g_state.readOnly = r.readOnly;
+    g_state.problem = r.problem;
+    r.opened = true;
+    r.message = problemMessage(r.problem, path);
+    if (!r.missing.isEmpty())
+        r.message += QStringLiteral("\nΤο αρχείο είναι παλαιότερης μορφής και δεν μπορεί να συμπληρωθεί όσο είναι "
+                                    "μόνο για ανάγνωση· λείπουν: %1.")
+                         .arg(r.missing.join(QStringLiteral(", ")));
+    return r;
 }
 
 } // namespace
 
+TableRewrite TableRewrite::lines(const QString &table, const QString &column, const QStringList &lines)
+{
+    TableRewrite t{table, {QStringLiteral("ID"), column}, {}};
+    t.rows.reserve(lines.size());
+    for (int i = 0; i < lines.size(); ++i) t.rows.append({i + 1, lines[i]});
+    return t;
+}
+
+QString Database::locate(const QString &appDir, const QString &dataDir)
+{
+    const QString here = QDir(appDir).filePath(QStringLiteral("Divor.db"));
+    const QString mine = QDir(dataDir).filePath(QStringLiteral("Divor.db"));
+    if (QFileInfo::exists(here)) return here;
+    // A file made in the per-user folder while the program's folder could
+    // not be written holds the planner's data: a new empty file beside the
+    // program would silently take its place.
+    if (QFileInfo::exists(mine) || !accessible(appDir, W_OK | X_OK)) {
+        QDir().mkpath(dataDir);
+        return mine;
+    }
+    return here;
+}
+
 QString Database::defaultPath()
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QString here = QDir(appDir).filePath(QStringLiteral("Divor.db"));
-    if (QFileInfo::exists(here) ? QFileInfo(here).isWritable() : dirWritable(appDir)) return here;
-    QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    return QDir(data).filePath(QStringLiteral("Divor.db"));
+    return locate(QCoreApplication::applicationDirPath(),
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
-QString Database::open(const QString &path)
-{
-    close();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
-    if (!db.isValid())
-        return QStringLiteral("Δεν είναι διαθέσιμος ο οδηγός της βάσεως δεδομένων (SQLite).");
-    db.setDatabaseName(path);
-    if (!db.open()) {
-        QString err = QStringLiteral("Δεν είναι δυνατό να ανοίξει η βάση δεδομένων <%1>.\n%2")
-                          .arg(path, db.lastError().text());
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
-        return err;
-    }
-    registerCollation(db);
-    QSqlQuery check(db);
-    if (!check.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
-        QString err = QStringLiteral("Το αρχείο <%1> δεν είναι βάση δεδομένων τού προγράμματος.\n%2")
-                          .arg(path, check.lastError().text());
-        check = QSqlQuery();
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
-        return err;
-    }
-    check = QSqlQuery();
-    QString err = createSchema(db);
-    if (!err.isEmpty()) {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
-        return err;
-    }
-    return {};
-}
+DbOpenReport Database::openReport(const QString &path) { return openFile(path, false); }
 
-void Database::close()
-{
-    if (!QSqlDatabase::contains(QString::fromLatin1(kConnection))) return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(QString::fromLatin1(kConnection), false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QString::fromLatin1(kConnection));
-}
+QString Database::open(const QString &path) { return openReport(path).message; }
+
+void Database::close() { removeConnection(); }
 
 bool Database::isOpen()
 {
@@ -167,68 +522,113 @@ bool Database::isOpen()
            QSqlDatabase::database(QString::fromLatin1(kConnection), false).isOpen();
 }
 
+bool Database::isReadOnly() { return isOpen() && g_state.readOnly; }
+
+QString Database::path() { return isOpen() ? g_state.path : QString(); }
+
 QSqlDatabase Database::db() { return QSqlDatabase::database(QString::fromLatin1(kConnection), false); }
+
+bool Database::openForProgram(const QString &appDir, const QString &dataDir)
+{
+    g_state.haveDirs = true;
+    g_state.appDir = appDir;
+    g_state.dataDir = dataDir;
+    for (;;) {
+        const QString path = locate(appDir, dataDir);
+        const DbOpenReport r = openReport(path);
+        if (r.opened) {
+            QString text = r.message;
+            if (r.created && QFileInfo(folderOf(path)) != QFileInfo(appDir))
+                text = QStringLiteral("Ο φάκελος τού προγράμματος <%1> δεν δέχεται αρχεία· η βάση δεδομένων "
+                                      "δημιουργήθηκε στο <%2>.")
+                           .arg(QDir::toNativeSeparators(appDir), QDir::toNativeSeparators(path)) +
+                       (text.isEmpty() ? QString() : QLatin1Char('\n') + text);
+            if (!text.isEmpty()) msgBox(text, MsgExclamation);
+            return true;
+        }
+        const QString prompt =
+            r.message + QStringLiteral("\nΠατήστε «Επανάληψη» για νέα προσπάθεια ή «Άκυρο» για να συνεχίσετε "
+                                       "χωρίς βάση δεδομένων.");
+        if (msgBox(prompt, MsgRetryCancelCritical) != MsgAnswer::Retry) return false;
+    }
+}
+
+bool Database::ensureOpen()
+{
+    if (isOpen()) return true;
+    if (!g_state.haveDirs)
+        return openForProgram(QCoreApplication::applicationDirPath(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return openForProgram(g_state.appDir, g_state.dataDir);
+}
+
+QString Database::readOnlyMessage()
+{
+    const QString file = QDir::toNativeSeparators(g_state.path);
+    if (g_state.problem == DbProblem::ReadOnlyFolder)
+        return QStringLiteral("Η αλλαγή δεν αποθηκεύτηκε: ο φάκελος <%2> της βάσεως δεδομένων <%1> είναι μόνο "
+                              "για ανάγνωση.")
+            .arg(file, QDir::toNativeSeparators(folderOf(g_state.path)));
+    return QStringLiteral("Η αλλαγή δεν αποθηκεύτηκε: το αρχείο της βάσεως δεδομένων <%1> είναι μόνο για "
+                          "ανάγνωση.")
+        .arg(file);
+}
 
 bool Database::rewriteTable(const QString &table, const QStringList &columns, const QList<QVariantList> &rows,
                             QString *error)
 {
-    auto fail = [&](const QSqlError &e) {
-        if (error) *error = dbErrorText(e);
-        return false;
-    };
-    QSqlDatabase db = Database::db();
-    if (!db.isOpen()) {
-        if (error) *error = QStringLiteral("Η βάση δεδομένων δεν είναι ανοικτή.");
-        return false;
-    }
-    // Table and column names come from the program's own code, never from typed text.
-    QStringList quoted;
-    QStringList marks;
-    for (const QString &c : columns) {
-        quoted << QLatin1Char('[') + c + QLatin1Char(']');
-        marks << QStringLiteral("?");
-    }
-    if (!db.transaction()) return fail(db.lastError());
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("DELETE FROM [%1]").arg(table))) {
-        QSqlError e = q.lastError();
-        db.rollback();
-        return fail(e);
-    }
-    if (!q.prepare(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                       .arg(table, quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(','))))) {
-        QSqlError e = q.lastError();
-        db.rollback();
-        return fail(e);
-    }
-    for (const QVariantList &row : rows) {
-        for (int i = 0; i < columns.size(); ++i) q.bindValue(i, i < row.size() ? row[i] : QVariant());
-        if (!q.exec()) {
-            QSqlError e = q.lastError();
-            db.rollback();
-            return fail(e);
-        }
-    }
-    if (!db.commit()) {
-        QSqlError e = db.lastError();
-        db.rollback();
-        return fail(e);
-    }
-    return true;
+    return rewriteTables({TableRewrite{table, columns, rows}}, error);
 }
 
 bool Database::rewriteLines(const QString &table, const QString &column, const QStringList &lines, QString *error)
 {
-    QList<QVariantList> rows;
-    rows.reserve(lines.size());
-    for (int i = 0; i < lines.size(); ++i) rows.append({i + 1, lines[i]});
-    return rewriteTable(table, {QStringLiteral("ID"), column}, rows, error);
+    return rewriteTables({TableRewrite::lines(table, column, lines)}, error);
+}
+
+bool Database::rewriteTables(const QList<TableRewrite> &tables, QString *error)
+{
+    auto refuse = [&](const QString &text) {
+        if (error) *error = text;
+        return false;
+    };
+    QSqlDatabase db = Database::db();
+    if (!db.isOpen()) return refuse(QStringLiteral("Η βάση δεδομένων δεν είναι ανοικτή."));
+    if (isReadOnly()) return refuse(readOnlyMessage());
+    if (!db.transaction()) return refuse(dbErrorText(db.lastError()));
+    auto fail = [&](const QSqlError &e) {
+        db.rollback();
+        return refuse(dbErrorText(e));
+    };
+    // Table and column names come from the program's own code, never from typed text.
+    for (const TableRewrite &t : tables) {
+        QStringList quoted;
+        QStringList marks;
+        for (const QString &c : t.columns) {
+            quoted << br(c);
+            marks << QStringLiteral("?");
+        }
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("DELETE FROM %1").arg(br(t.table)))) return fail(q.lastError());
+        if (!q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(br(t.table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
+            return fail(q.lastError());
+        for (const QVariantList &row : t.rows) {
+            for (int i = 0; i < t.columns.size(); ++i) q.bindValue(i, i < row.size() ? row[i] : QVariant());
+            if (!q.exec()) return fail(q.lastError());
+        }
+    }
+    if (!db.commit()) return fail(db.lastError());
+    return true;
 }
 
 QString dbErrorText(const QSqlError &err)
 {
     QString reason = err.text().trimmed();
     if (reason.isEmpty()) reason = QStringLiteral("άγνωστη αιτία");
+    // No connection at all: the driver's English words would only puzzle.
+    if (!Database::isOpen() || reason.contains(QLatin1String("Driver not loaded")))
+        return QStringLiteral("Σφάλμα στη βάση δεδομένων: η βάση δεδομένων δεν είναι ανοικτή.");
+    if (Database::isReadOnly() && sqliteCode(err) == SQLITE_READONLY) return Database::readOnlyMessage();
     // The failures a planner can cause or meet get a Greek explanation; the
     // driver's own words follow for whoever looks after the database.
     static const struct {

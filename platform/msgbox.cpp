@@ -8,7 +8,22 @@ namespace plat {
 
 namespace {
 MsgBoxRecorder *g_recorder = nullptr;
+
+MsgAnswer retryCancelBox(const MsgRecord &rec)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(rec.title);
+    box.setText(rec.text);
+    box.setIcon(QMessageBox::Critical);
+    QPushButton *retry = box.addButton(QStringLiteral("Επανάληψη"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Άκυρο"), QMessageBox::RejectRole);
+    box.setDefaultButton(retry);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == retry ? MsgAnswer::Retry : MsgAnswer::Cancel;
 }
+
+} // namespace
 
 QString appTitle() { return QStringLiteral("Velantra"); }
 
@@ -40,8 +55,11 @@ MsgAnswer msgBox(const QString &text, int style, const QString &title)
     if (g_recorder) {
         // A question answered by a test can only be OK or Cancel; an OK-only box is always OK.
         MsgAnswer a = g_recorder->answer(rec);
+        if (style == MsgRetryCancelCritical) return a == MsgAnswer::Retry ? a : MsgAnswer::Cancel;
+        if (a == MsgAnswer::Retry) a = MsgAnswer::Ok;
         return (style == MsgOkCancelQuestion) ? a : MsgAnswer::Ok;
     }
+    if (style == MsgRetryCancelCritical) return retryCancelBox(rec);
 
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(rec.title);
@@ -51,6 +69,9 @@ MsgAnswer msgBox(const QString &text, int style, const QString &title)
     switch (style) {
     case MsgCritical:
         box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgExclamation:
+        box.setIcon(QMessageBox::Warning);
         break;
     case MsgOkCancelQuestion:
         box.setIcon(QMessageBox::Warning);

@@ -8,9 +8,18 @@
 namespace plat {
 
 // The styles the program uses: 0 OK only; 16 critical icon with OK;
-// 49 OK and Cancel with the exclamation icon.
-enum MsgStyle { MsgOkOnly = 0, MsgCritical = 16, MsgOkCancelQuestion = 49 };
-enum class MsgAnswer { Ok, Cancel };
+// 49 OK and Cancel with the exclamation icon; 48 OK with the exclamation
+// icon; 21 Retry and Cancel with the critical icon.
+enum MsgStyle {
+    MsgOkOnly = 0,
+    MsgCritical = 16,
+    MsgOkCancelQuestion = 49,
+    MsgExclamation = 48,
+    MsgRetryCancelCritical = 21,
+};
+// A recorder's OK to a Retry/Cancel box counts as Cancel, so that a test
+// which queues no Retry never loops.
+enum class MsgAnswer { Ok, Cancel, Retry };
 
 // The program's title, used when no title is given.
 QString appTitle();

@@ -2,6 +2,7 @@
 
 #include "frmbackground.h"
 #include "module1.h"
+#include "platform/database.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
@@ -29,6 +30,16 @@ const QString kApp = QStringLiteral("Velantra");
 const QString kSection = QStringLiteral("Settings");
 
 const QString kExitQuestion = QStringLiteral("Παρακαλώ επιβεβαιώστε τήν έξοδόν σας από τήν εφαρμογή!");
+
+// The commands whose windows show or edit the database: without it they
+// would open half filled, so they first make sure it is open.
+bool needsDatabase(const QString &itemName)
+{
+    static const QStringList items = {QStringLiteral("mnStandar"), QStringLiteral("mnChange"),
+                                      QStringLiteral("mnEidos"),   QStringLiteral("mnType"),
+                                      QStringLiteral("mnPrint"),   QStringLiteral("mnParameters")};
+    return items.contains(itemName);
+}
 
 int readTwips(const QString &key, int def)
 {
@@ -111,6 +122,7 @@ void frmMain::buildMenus()
         } else {
             a->setEnabled(false);
             connect(a, &QAction::triggered, this, [this, n = a->objectName()] {
+                if (needsDatabase(n) && !plat::Database::ensureOpen()) return;
                 if (auto h = m_handlers.value(n)) h();
             });
         }

@@ -714,3 +714,19 @@ TEST_F(Form1Test, DISABLED_RenderToPng)
     solveAndTick();
     f->grab().save("/tmp/form1-ten.png");
 }
+
+// Both proposals of a search are written together: when proposal 2 cannot be
+// written, proposal 1 is not left new beside an old (here emptied) proposal 2.
+TEST_F(Form1Test, ProposalsAreWrittenBothOrNeither)
+{
+    plat::MsgBoxRecorder rec;
+    f->txtMikos->setText("1004");
+    order({{"200", "10"}, {"100", "5"}});
+    QSqlQuery(plat::Database::db())
+        .exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Protasis2 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    solveAndTick();
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_TRUE(rec.lastText().contains("refused")) << rec.lastText().toStdString();
+    EXPECT_TRUE(tableLines("Protasis1").isEmpty());
+    EXPECT_TRUE(tableLines("Protasis2").isEmpty());
+}

@@ -448,3 +448,24 @@ TEST_F(RecordWindowTest, WindowWhoseTableCannotBeOpenedStaysClosed)
     EXPECT_TRUE(FormInstance<frmProtasisXristi>::loaded());
     EXPECT_EQ(rec.messages.size(), 1);
 }
+
+TEST_F(RecordWindowTest, WithoutADatabaseEachWindowSaysSoOnceAndStaysClosed)
+{
+    plat::Database::close();
+    const struct {
+        void (*open)();
+        bool (*loaded)();
+    } windows[] = {
+        {&frmTypos::openFromMenu, &FormInstance<frmTypos>::loaded},
+        {&frmProtasisXristi::openFromMenu, &FormInstance<frmProtasisXristi>::loaded},
+        {&frmParameters::openFromMenu, &FormInstance<frmParameters>::loaded},
+    };
+    for (const auto &w : windows) {
+        rec.clear();
+        w.open();
+        EXPECT_FALSE(w.loaded());
+        ASSERT_EQ(rec.messages.size(), 1);
+        EXPECT_TRUE(rec.lastText().endsWith(QStringLiteral("δεν μπορεί να ανοίξει.\nΗ βάση δεδομένων δεν είναι ανοικτή.")))
+            << rec.lastText().toStdString();
+    }
+}

@@ -1,3 +1,4 @@
+#include "platform/database.h"
 #include "platform/document.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
@@ -75,11 +76,15 @@ TEST_F(MainWindowTest, MenusCarryTheirExactCaptionsAndUnbuiltItemsAreDisabled)
     EXPECT_EQ(menus, (QStringList{"Κοπές", "Αρχεία", "Ενεργές εργασίες", "Βοήθεια"}));
     EXPECT_FALSE(m.menuItem("mnChange")->isEnabled());
     EXPECT_TRUE(m.menuItem("mnExit")->isEnabled());
+    // The planner's command needs the database: a fresh one of the test's own.
+    QTemporaryDir dbDir;
+    ASSERT_EQ(plat::Database::open(dbDir.filePath("Divor.db")), QString());
     int calls = 0;
     m.setMenuHandler("mnChange", [&] { ++calls; });
     EXPECT_TRUE(m.menuItem("mnChange")->isEnabled());
     m.menuItem("mnChange")->trigger();
     EXPECT_EQ(calls, 1);
+    plat::Database::close();
 }
 
 TEST_F(MainWindowTest, PlacementStartsAtItsDefaultsAndIsSavedOnExit)
@@ -220,4 +225,43 @@ TEST(AboutBox, NoSystemInformationToolGivesTheMessage)
     frmAbout::sysInfoCandidates() = saved;
     EXPECT_EQ(rec.texts(), QStringList{"System Information Is Unavailable At This Time"});
     plat::FormInstance<frmAbout>::unloadIfLoaded();
+}
+
+TEST_F(MainWindowTest, WithoutADatabaseACommandThatNeedsItSaysSoOnceAndOpensNothing)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Divor.db");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a database");
+    }
+    const QString told = QStringLiteral("Το αρχείο <%1> δεν είναι βάση δεδομένων τού προγράμματος.\nΠατήστε "
+                                        "«Επανάληψη» για νέα προσπάθεια ή «Άκυρο» για να συνεχίσετε χωρίς βάση "
+                                        "δεδομένων.")
+                             .arg(file);
+    plat::MsgBoxRecorder rec;
+    ASSERT_FALSE(plat::Database::openForProgram(dir.path(), dir.filePath("data")));
+    EXPECT_EQ(rec.texts(), QStringList{told});
+
+    frmMain m;
+    int planner = 0, about = 0;
+    m.setMenuHandler("mnStandar", [&] { ++planner; });
+    m.setMenuHandler("mnAbout1", [&] { ++about; });
+    rec.clear();
+    m.menuItem("mnStandar")->trigger();
+    EXPECT_EQ(planner, 0);
+    EXPECT_EQ(rec.texts(), QStringList{told});
+    EXPECT_EQ(rec.messages.value(0).style, int(plat::MsgRetryCancelCritical));
+    m.menuItem("mnAbout1")->trigger();
+    EXPECT_EQ(about, 1) << "the about box needs no database";
+
+    // Once the file is the program's, the same command opens it and its window.
+    ASSERT_TRUE(QFile::remove(file));
+    rec.clear();
+    m.menuItem("mnStandar")->trigger();
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_EQ(planner, 1);
+    EXPECT_EQ(plat::Database::path(), file);
+    plat::Database::close();
 }
