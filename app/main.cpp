@@ -10,6 +10,9 @@
 #ifdef VELANTRA_HAS_FIXED_KNIFE
 #include "fixed_knife/form3.h"
 #endif
+#ifdef VELANTRA_HAS_REPORTS
+#include "reports/prints.h"
+#endif
 #ifdef VELANTRA_HAS_RECORDS
 #include "shell/records/frmparameters.h"
 #include "shell/records/frmprotasisxristi.h"
@@ -37,6 +40,11 @@ int main(int argc, char **argv)
     main.setMenuHandler(QStringLiteral("mnEidos"), [] { frmProtasisXristi::openFromMenu(); });
     main.setMenuHandler(QStringLiteral("mnType"), [] { frmTypos::openFromMenu(); });
     main.setMenuHandler(QStringLiteral("mnParameters"), [] { frmParameters::openFromMenu(); });
+#endif
+#ifdef VELANTRA_HAS_REPORTS
+    // The planners' print buttons reach their reports through this opener.
+    reports::registerPrints();
+    main.setMenuHandler(QStringLiteral("mnPrint"), [] { reports::mnPrint_Click(); });
 #endif
 
     main.MDIForm_Load();

@@ -302,14 +302,15 @@ void Form3::buildControls()
     Command3 = makeButton(w, "Command3", QStringLiteral("Command3"), QRect(0, 0, 10, 10));
     Command2->hide();
     Command3->hide();
-    // The hand-entered cut, the secondary-item chooser, clearing, the new
-    // order and printing do not work from this window yet.
-    for (QPushButton *b : {lisi3, cmdGrid, cmdCleanSecontary, cmdClean, New, cmdPrint}) b->setEnabled(false);
+    // The hand-entered cut, the secondary-item chooser, clearing and the new
+    // order do not work from this window yet.
+    for (QPushButton *b : {lisi3, cmdGrid, cmdCleanSecontary, cmdClean, New}) b->setEnabled(false);
 
     connect(lisi, &QPushButton::clicked, this, &Form3::lisi_Click);
     connect(lisi2, &QPushButton::clicked, this, &Form3::lisi2_Click);
     connect(cmdKatAnal, &QPushButton::clicked, this, &Form3::cmdKatAnal_Click);
     connect(Exit, &QPushButton::clicked, this, &Form3::Exit_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &Form3::cmdPrint_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
@@ -643,9 +644,11 @@ void Form3::Text2_Change()
 
 void Form3::Timer2_Timer()
 {
-    // The print flag is raised by the cutting-order print.
+    // The print flag is raised by the cutting-order print. It is lowered
+    // first: a message of the print must not let a tick open a second report.
     if (!blnPrint) return;
     blnPrint = false;
+    PrintProtasis();
 }
 
 void Form3::runArmedSearch(bool hourglass)

@@ -1,0 +1,45 @@
+#pragma once
+// A fresh database per test, the prints' opener installed, and the report
+// windows a test opened closed again at its end.
+#include "common/db_test.h"
+#include "pdf_read.h"
+#include "platform/reportwindow.h"
+#include "reports/prints.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+class ReportTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        reports::registerPrints();
+    }
+    void TearDown() override
+    {
+        for (plat::ReportWindow *w : reportWindows()) w->unloadWithoutAsking();
+        QCoreApplication::processEvents();
+        DbTest::TearDown();
+    }
+
+    static QList<plat::ReportWindow *> reportWindows()
+    {
+        QList<plat::ReportWindow *> out;
+        for (plat::Form *f : plat::Form::loadedForms())
+            if (auto *w = qobject_cast<plat::ReportWindow *>(f)) out << w;
+        return out;
+    }
+
+    // When REPORT_DUMP_DIR is set, the PDF is kept there to be looked at.
+    static void keep(const pdfread::Pdf &pdf, const QString &name)
+    {
+        const QString dir = qEnvironmentVariable("REPORT_DUMP_DIR");
+        if (dir.isEmpty()) return;
+        QFile::remove(dir + u'/' + name + QStringLiteral(".pdf"));
+        QFile::copy(pdf.path(), dir + u'/' + name + QStringLiteral(".pdf"));
+    }
+
+    // Whitespace runs made one blank, so captions compare whatever the gaps.
+    static QString squeeze(const QString &s) { return s.simplified(); }
+};
