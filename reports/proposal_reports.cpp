@@ -105,14 +105,18 @@ const ProposalLayout &layout(int report)
           {"Label27", {7485, 2385, 1515, 315}, "Label28", {9120, 2385, 780, 315}}}},
         QStringLiteral("ΠΡΟΓΡΑΜΜΑ ΚΟΠΗΣ"), {30, 3795, 9990, 420},
         "txtProtasis", "Protasis", {165, 0, 10200, 240},
-        // The percentage's caption stops short of its value.
         {{{"Label33", {15, 60, 3075, 285}, "Label37", {4095, 45, 795, 285}},
           {"Label36", {0, 420, 3540, 285}, "Label38", {4110, 390, 795, 285}},
           {"Label35", {30, 735, 3075, 285}, "Label39", {4095, 780, 795, 285}},
           {"Label34", {5130, 405, 3615, 285}, "Label40", {9480, 420, 795, 285}},
-          {"Label31", {6285, 765, 3150, 285}, "Label32", {9495, 735, 795, 285}}}}};
+          {"Label31", {6285, 765, 3615, 285}, "Label32", {9495, 735, 795, 285}}}}};
     return report == 1 ? r1 : report == 2 ? r2 : r3;
 }
+
+// A caption's box reaches up to its value's, and no further: at the
+// reports' sizes most captions are wider than their boxes as designed, and
+// the free room beside them keeps them at their own size instead of shrunk.
+int reachingValue(const CaptionAndValue &c) { return c.value.left - c.caption.left - 60; }
 
 // The strip table: group and column headings, row letters, value cells and
 // rules, moved by (dx, dy) from its place in the first report.
@@ -190,7 +194,7 @@ plat::ReportDefinition proposalLayout(int report)
     addStripTable(ph, p.tableDx, p.tableDy);
     for (int k = 0; k < 4; ++k) {
         const CaptionAndValue &c = p.coil[k];
-        addLabel(ph, QString::fromLatin1(c.captionName), c.caption.left, c.caption.top, c.caption.width,
+        addLabel(ph, QString::fromLatin1(c.captionName), c.caption.left, c.caption.top, reachingValue(c),
                  c.caption.height, kCoilCaptions[k], ReportFont::arial(p.coilFont));
         addLabel(ph, QString::fromLatin1(c.valueName), c.value.left, c.value.top, c.value.width, c.value.height,
                  QString(), ReportFont::arial(p.coilFont), ReportAlign::Right);
@@ -207,7 +211,7 @@ plat::ReportDefinition proposalLayout(int report)
         def.addSection(plat::SectionKind::PageFooter, QStringLiteral("PageFooter"), p.pageFooter);
     for (int k = 0; k < 5; ++k) {
         const CaptionAndValue &c = p.footer[k];
-        addLabel(pf, QString::fromLatin1(c.captionName), c.caption.left, c.caption.top, c.caption.width,
+        addLabel(pf, QString::fromLatin1(c.captionName), c.caption.left, c.caption.top, reachingValue(c),
                  c.caption.height, kFooterCaptions[k], ReportFont::arial(11.25));
         addLabel(pf, QString::fromLatin1(c.valueName), c.value.left, c.value.top, c.value.width, c.value.height,
                  QString(), ReportFont::arial(11.25), ReportAlign::Right);
