@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace plat {
 
@@ -149,8 +151,9 @@ const ReportSection &ReportDefinition::section(const QString &name) const
 
 QSize ReportDefinition::paperTwips() const
 {
-    const QSizeF pt = paper.size(QPageSize::Point);
-    return QSize(int(std::lround(pt.width() * 20)), int(std::lround(pt.height() * 20)));
+    // Millimetres are exact for the ISO sizes (A4: 11906 x 16838 twips).
+    const QSizeF mm = paper.size(QPageSize::Millimeter);
+    return QSize(int(std::lround(mm.width() / 25.4 * 1440)), int(std::lround(mm.height() / 25.4 * 1440)));
 }
 
 int ReportDefinition::printableHeight() const { return paperTwips().height() - topMargin - bottomMargin; }
@@ -390,13 +393,20 @@ public:
     }
 
 private:
-    // Measures a text at a size; fonts are built once per size and style.
-    const QFontMetricsF &metrics(const QFont &font)
+    // A font at one size with its measures, built once per drawing.
+    struct Face {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const Face &face(const ReportFont &f, int sizeTwips)
     {
-        const QString key = font.key();
-        auto it = m_metrics.find(key);
-        if (it == m_metrics.end()) it = m_metrics.insert(key, QFontMetricsF(font));
-        return it.value();
+        const auto key = std::make_tuple(f.family, sizeTwips, f.bold, f.italic, f.underline);
+        auto it = m_faces.find(key);
+        if (it == m_faces.end()) {
+            QFont font = makeFont(f, sizeTwips);
+            it = m_faces.emplace(key, Face{font, QFontMetricsF(font)}).first;
+        }
+        return it->second;
     }
 
     void band(const ReportSection &s, const PlacedBand &b, int pageNo)
@@ -415,37 +425,51 @@ private:
         m_p.save();
         m_p.setClipRect(bandRect);
         if (s.backColor != Qt::white && s.backColor.isValid()) m_p.fillRect(bandRect, s.backColor);
+        // Three layers: the shading of every cell, then pictures, rules and
+        // frames, then the texts. A shaded cell that overlaps a rule of its
+        // table therefore never hides it, whatever order the layout lists
+        // them in, and no shading covers a neighbour's text.
+        for (const ReportControl &c : s.controls()) {
+            if (c.visible && c.opaque && c.kind != ReportControlKind::Line)
+                m_p.fillRect(QRectF(x0 + c.left, y0 + c.top, c.width, c.height), c.backColor);
+        }
         for (const ReportControl &c : s.controls()) {
             if (!c.visible) continue;
             const QRectF r(x0 + c.left, y0 + c.top, c.width, c.height);
             switch (c.kind) {
             case ReportControlKind::Label:
-                text(c, r, expandReportFields(c.caption, m_madeAt, pageNo));
-                break;
             case ReportControlKind::TextBox:
-                text(c, r, b.row >= 0 ? m_rows.value(b.row, c.field) : QString());
+                if (c.border) frame(c, r);
                 break;
             case ReportControlKind::Image:
                 image(c, r);
                 break;
             case ReportControlKind::Line:
+                // Straight rules stay sharp on the screen: a thin rule
+                // smoothed over two pixel rows would print as a grey smear.
+                m_p.setRenderHint(QPainter::Antialiasing, c.width != 0 && c.height != 0);
                 m_p.setPen(QPen(c.foreColor, std::max(1, c.lineWidth), Qt::SolidLine, Qt::FlatCap));
                 m_p.drawLine(QPointF(r.left(), r.top()), QPointF(r.left() + c.width, r.top() + c.height));
+                m_p.setRenderHint(QPainter::Antialiasing, true);
                 break;
             case ReportControlKind::Shape:
-                m_p.setPen(QPen(c.foreColor, std::max(1, c.lineWidth)));
-                m_p.setBrush(c.opaque ? QBrush(c.backColor) : Qt::NoBrush);
-                m_p.drawRect(r);
-                m_p.setBrush(Qt::NoBrush);
+                frame(c, r);
                 break;
             }
+        }
+        for (const ReportControl &c : s.controls()) {
+            if (!c.visible) continue;
+            const QRectF r(x0 + c.left, y0 + c.top, c.width, c.height);
+            if (c.kind == ReportControlKind::Label)
+                text(c, r, expandReportFields(c.caption, m_madeAt, pageNo));
+            else if (c.kind == ReportControlKind::TextBox)
+                text(c, r, b.row >= 0 ? m_rows.value(b.row, c.field) : QString());
         }
         m_p.restore();
     }
 
     void image(const ReportControl &c, const QRectF &r)
     {
-        if (c.opaque) m_p.fillRect(r, c.backColor);
         if (!c.picture.isNull() && r.width() > 0 && r.height() > 0) {
             QSizeF sz = QSizeF(c.picture.size()).scaled(r.size(), Qt::KeepAspectRatio);
             QRectF target(QPointF(0, 0), sz);
@@ -464,66 +488,65 @@ private:
 
     void text(const ReportControl &c, const QRectF &r, const QString &value)
     {
-        if (c.opaque) m_p.fillRect(r, c.backColor);
-        if (c.border) frame(c, r);
         if (value.isEmpty() || r.width() <= 0 || r.height() <= 0) return;
 
         const ReportFont &rf = c.font ? *c.font : m_def.defaultFont;
         const int designSize = int(std::lround(rf.pointSize * 20));
         const int smallest = std::min(designSize, kMinTextTwips);
         int size = designSize;
-        QFont font = makeFont(rf, size);
+        const Face *f = &face(rf, size);
         const Qt::Alignment align = alignFlags(c.alignment) | Qt::AlignTop;
 
         if (c.wordWrap) {
             // Shrinks until the wrapped lines fit the box's height.
-            auto fits = [&](const QFont &f) {
-                const QRectF need = metrics(f).boundingRect(QRectF(0, 0, r.width(), 1e9),
+            auto fits = [&](const Face &fc) {
+                const QRectF need = fc.metrics.boundingRect(QRectF(0, 0, r.width(), 1e9),
                                                             int(align) | Qt::TextWordWrap, value);
                 return need.height() <= r.height() + 1 && need.width() <= r.width() + 1;
             };
-            while (size > smallest && !fits(font)) {
+            while (size > smallest && !fits(*f)) {
                 size = std::max(smallest, size - std::max(5, size / 20));
-                font = makeFont(rf, size);
+                f = &face(rf, size);
             }
             m_p.save();
             m_p.setClipRect(r, Qt::IntersectClip);
-            m_p.setFont(font);
+            m_p.setFont(f->font);
             m_p.setPen(c.foreColor);
             m_p.drawText(r, int(align) | Qt::TextWordWrap, value);
             m_p.restore();
             return;
         }
 
-        double w = metrics(font).horizontalAdvance(value);
+        double w = f->metrics.horizontalAdvance(value);
         if (w > r.width()) {
             // Straight to the size the width allows, then down until it fits.
             size = std::max(smallest, int(std::floor(size * r.width() / w)));
-            font = makeFont(rf, size);
-            w = metrics(font).horizontalAdvance(value);
+            f = &face(rf, size);
+            w = f->metrics.horizontalAdvance(value);
             while (w > r.width() && size > smallest) {
                 size = std::max(smallest, size - 5);
-                font = makeFont(rf, size);
-                w = metrics(font).horizontalAdvance(value);
+                f = &face(rf, size);
+                w = f->metrics.horizontalAdvance(value);
             }
         }
-        const QFontMetricsF &fm = metrics(font);
-        // The line keeps its full height even in a box drawn a little too low;
-        // only the sides are hard edges, so a neighbour's cell is never touched.
+        m_p.setFont(f->font);
+        m_p.setPen(c.foreColor);
+        if (w <= r.width()) {
+            // It fits: drawn as it is (no clip to set up, the common case).
+            m_p.drawText(QRectF(r.left(), r.top(), r.width(), std::max(r.height(), f->metrics.height())),
+                         int(align) | Qt::TextSingleLine, value);
+            return;
+        }
+        // Still too wide at the smallest size: it starts at the box's left
+        // edge and is cut at the right one, so a figure keeps its leading
+        // digits and is seen to be cut rather than read as a smaller one.
+        // The line keeps its full height even in a box drawn a little too
+        // low; only the sides are hard edges, so a neighbour is never touched.
         QRectF clip = r;
-        clip.setHeight(std::max(r.height(), fm.height()));
+        clip.setHeight(std::max(r.height(), f->metrics.height()));
         m_p.save();
         m_p.setClipRect(clip, Qt::IntersectClip);
-        m_p.setFont(font);
-        m_p.setPen(c.foreColor);
-        if (w > r.width()) {
-            // Still too wide at the smallest size: it starts at its box's
-            // start edge and is cut at the other.
-            Qt::Alignment a = Qt::AlignTop | (c.alignment == ReportAlign::Right ? Qt::AlignRight : Qt::AlignLeft);
-            m_p.drawText(clip, int(a) | Qt::TextSingleLine, value);
-        } else {
-            m_p.drawText(clip, int(align) | Qt::TextSingleLine, value);
-        }
+        m_p.drawText(clip, int(Qt::AlignTop | Qt::AlignLeft) | Qt::TextSingleLine, value);
         m_p.restore();
     }
 
@@ -531,7 +554,7 @@ private:
     const ReportDefinition &m_def;
     const ReportRows &m_rows;
     QDateTime m_madeAt;
-    QHash<QString, QFontMetricsF> m_metrics;
+    std::map<std::tuple<QString, int, bool, bool, bool>, Face> m_faces;
 };
 
 } // namespace
@@ -542,6 +565,14 @@ Report::Report(ReportDefinition def, ReportRows rows, QDateTime madeAt)
     : m_def(std::move(def)), m_rows(std::move(rows)), m_madeAt(std::move(madeAt))
 {
     m_pages = paginate(m_def, m_rows.count());
+    // A text box bound to a field the rows lack prints blank; say so to
+    // whoever runs the program from a terminal, it is a layout's mistake.
+    if (const ReportSection *d = m_def.find(SectionKind::Detail); d && !m_rows.fields.isEmpty()) {
+        for (const ReportControl &c : d->controls())
+            if (c.kind == ReportControlKind::TextBox && m_rows.fieldIndex(c.field) < 0)
+                qWarning("report %s: %s is bound to %s, which its rows do not have", qPrintable(m_def.name),
+                         qPrintable(c.name), qPrintable(c.field));
+    }
 }
 
 void Report::drawPage(QPainter &painter, int index) const

@@ -2,11 +2,13 @@
 
 #include "platform/msgbox.h"
 #include "platform/pictures.h"
+#include "platform/reportgreek.h"
 #include "platform/qnum.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -185,6 +187,7 @@ void ReportWindow::askPrint()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(m_report->definition().paper);
     printer.setDocName(windowTitle());
+    const DialogGreek greek;
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Εκτύπωση"));
     dialog.setMinMax(1, std::max(1, m_report->pageCount()));
@@ -199,13 +202,27 @@ void ReportWindow::askSavePdf()
     QString name = windowTitle().trimmed();
     name.replace(u'/', u'-');
     if (name.isEmpty()) name = QStringLiteral("report");
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Αποθήκευση ως PDF"),
-                                                      dir + u'/' + name + QStringLiteral(".pdf"),
-                                                      QStringLiteral("Αρχεία PDF (*.pdf)"));
-    if (path.isEmpty()) return;
-    QString target = path;
-    if (!target.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) target += QStringLiteral(".pdf");
-    saveAsPdf(target);
+    QString path;
+    {
+        const DialogGreek greek;
+        QFileDialog dialog(this, QStringLiteral("Αποθήκευση ως PDF"), dir + u'/' + name + QStringLiteral(".pdf"),
+                           QStringLiteral("Αρχεία PDF (*.pdf)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        // The question before replacing a file is ours, in Greek, about the
+        // file really written (with its ending).
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+        path = dialog.selectedFiles().first();
+    }
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    if (QFileInfo::exists(path) &&
+        msgBox(QStringLiteral("Το αρχείο «") + QFileInfo(path).fileName() +
+                   QStringLiteral("» υπάρχει ήδη.\nΝα αντικατασταθεί;"),
+               MsgOkCancelQuestion) != MsgAnswer::Ok)
+        return;
+    saveAsPdf(path);
 }
 
 ReportWindow *showReport(std::unique_ptr<Report> report, const QString &title)
@@ -213,6 +230,9 @@ ReportWindow *showReport(std::unique_ptr<Report> report, const QString &title)
     if (!report) return nullptr;
     auto *w = new ReportWindow(std::move(report), title);
     w->showForm();
+    // In the main window the frame shows the icon, and the host gives its
+    // frames none of their own.
+    if (w->frame() != w) w->frame()->setWindowIcon(w->windowIcon());
     w->focusForm();
     return w;
 }

@@ -1,0 +1,371 @@
+#include "report_fixture.h"
+
+#include "common/db_test.h"
+#include "platform/msgbox.h"
+#include "platform/qnum.h"
+#include "platform/reportwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTimer>
+
+#include <functional>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+class ReportRowsTest : public DbTest {};
+
+TEST_F(ReportRowsTest, WholeTableInAscendingIdAsTextSnapshotAtBinding)
+{
+    exec(QStringLiteral("insert into Protasis1 values (3, 'τρίτη')"));
+    exec(QStringLiteral("insert into Protasis1 values (1, 'πρώτη')"));
+    exec(QStringLiteral("insert into Protasis1 values (2, NULL)"));
+    QString error;
+    auto rows = plat::readReportTable(QStringLiteral("Protasis1"), &error);
+    ASSERT_TRUE(rows) << error.toStdString();
+    ASSERT_EQ(rows->count(), 3);
+    EXPECT_EQ(rows->value(0, QStringLiteral("Paraggelia")), QStringLiteral("πρώτη"));
+    EXPECT_EQ(rows->value(1, QStringLiteral("paraggelia")), QString()) << "NULL prints nothing";
+    EXPECT_EQ(rows->value(2, QStringLiteral("Paraggelia")), QStringLiteral("τρίτη"));
+    EXPECT_EQ(rows->value(0, QStringLiteral("ID")), QStringLiteral("1"));
+
+    // A report keeps what it read when a later print rewrites the table.
+    const plat::Report report(rt::sampleDefinition(), std::move(*rows), rt::fixedMoment());
+    ASSERT_TRUE(plat::Database::rewriteLines(QStringLiteral("Protasis1"), QStringLiteral("Paraggelia"),
+                                             {QStringLiteral("νέα")}));
+    EXPECT_EQ(report.rows().count(), 3);
+    EXPECT_EQ(report.rows().value(2, QStringLiteral("Paraggelia")), QStringLiteral("τρίτη"));
+}
+
+TEST_F(ReportRowsTest, NumbersReadAsTheProgramWritesThemAndValuesAreBound)
+{
+    addTypes(2);
+    exec(QStringLiteral("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) "
+                        "values ('K1', 'Ταινία', 1250.0, 1, 0.5)"));
+    exec(QStringLiteral("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) "
+                        "values ('x'' or 1=1 --', 'Άλλη', 300, 2, 2)"));
+    QString error;
+    auto rows = plat::readReportRows(
+        QStringLiteral("select a.Κωδικός, a.Εύρος, a.Πάχος, p.Τύπος from ProtasisXristi as a inner join Typos as p "
+                       "on a.Τύπος = p.Κωδικός where a.Κωδικός = ? order by a.ID"),
+        {QStringLiteral("x' or 1=1 --")}, &error);
+    ASSERT_TRUE(rows) << error.toStdString();
+    ASSERT_EQ(rows->count(), 1);
+    EXPECT_EQ(rows->value(0, QStringLiteral("Εύρος")), QStringLiteral("300"));
+    EXPECT_EQ(rows->value(0, QStringLiteral("Τύπος")), QStringLiteral("T2"));
+
+    rows = plat::readReportRows(QStringLiteral("select Εύρος, Πάχος from ProtasisXristi order by ID"), {}, &error);
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->value(0, QStringLiteral("Εύρος")), QStringLiteral("1250")) << "not 1250.0";
+    EXPECT_EQ(rows->value(0, QStringLiteral("Πάχος")), plat::numText(0.5));
+}
+
+TEST_F(ReportRowsTest, MissingTableFileOrDatabaseGivesAGreekMessageAndNoRows)
+{
+    QString error;
+    exec(QStringLiteral("drop table Protasis4"));
+    EXPECT_FALSE(plat::readReportTable(QStringLiteral("Protasis4"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("Protasis4"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("Η εκτύπωση δεν μπορεί να γίνει."))) << error.toStdString();
+
+    error.clear();
+    EXPECT_FALSE(plat::readReportRows(QStringLiteral("select Paraggelia from Protasis4 order by ID"), {}, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Δεν ήταν δυνατή η ανάγνωση"))) << error.toStdString();
+
+    // The file taken away under the open connection.
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("Divor.db"))));
+    error.clear();
+    EXPECT_FALSE(plat::readReportTable(QStringLiteral("Protasis1"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("Δεν βρέθηκε το αρχείο"))) << error.toStdString();
+
+    plat::Database::close();
+    error.clear();
+    EXPECT_FALSE(plat::readReportTable(QStringLiteral("Protasis1"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("δεν είναι ανοικτή"))) << error.toStdString();
+}
+
+TEST_F(ReportRowsTest, OpenReportShowsTheMessageAndNoWindowWhenRowsCannotBeRead)
+{
+    plat::MsgBoxRecorder rec;
+    exec(QStringLiteral("drop table Protasis2"));
+    const int before = int(plat::Form::loadedForms().size());
+    EXPECT_EQ(plat::openReport(rt::sampleDefinition(), QStringLiteral("select * from Protasis2 order by ID"), {},
+                               QStringLiteral("ΠΡΟΤΑΣΙΣ 2η")),
+              nullptr);
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_TRUE(rec.lastText().contains(QStringLiteral("Protasis2"))) << rec.lastText().toStdString();
+    EXPECT_EQ(int(plat::Form::loadedForms().size()), before);
+}
+
+TEST_F(ReportRowsTest, TwoPrintsInARowGiveTwoWindowsWithTheirOwnRows)
+{
+    plat::Database::rewriteLines(QStringLiteral("Protasis1"), QStringLiteral("Paraggelia"), {QStringLiteral("πρώτη εκτύπωση")});
+    QPointer<plat::ReportWindow> a = plat::openReport(
+        rt::sampleDefinition(), QStringLiteral("select * from Protasis1 order by ID"), {}, QStringLiteral("ΠΡΟΤΑΣΙΣ 1η"));
+    plat::Database::rewriteLines(QStringLiteral("Protasis1"), QStringLiteral("Paraggelia"),
+                                 {QStringLiteral("δεύτερη"), QStringLiteral("εκτύπωση")});
+    QPointer<plat::ReportWindow> b = plat::openReport(
+        rt::sampleDefinition(), QStringLiteral("select * from Protasis1 order by ID"), {}, QStringLiteral("ΠΡΟΤΑΣΙΣ 1η"));
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a.data(), b.data());
+    EXPECT_TRUE(a->isVisible() && b->isVisible());
+    EXPECT_EQ(a->windowTitle(), QStringLiteral("ΠΡΟΤΑΣΙΣ 1η"));
+    EXPECT_EQ(a->report().rows().count(), 1);
+    EXPECT_EQ(a->report().rows().value(0, QStringLiteral("Paraggelia")), QStringLiteral("πρώτη εκτύπωση"));
+    EXPECT_EQ(b->report().rows().count(), 2);
+    a->unload();
+    b->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(a);
+    EXPECT_FALSE(b);
+}
+
+class ReportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // 32 lines: three pages.
+        win = plat::showReport(std::make_unique<plat::Report>(rt::sampleDefinition(), rt::lines(32), rt::fixedMoment()),
+                               QStringLiteral("ΠΡΟΤΑΣΙΣ 1η"));
+    }
+    void TearDown() override
+    {
+        if (win) win->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    template <class T>
+    T *child(const char *name)
+    {
+        T *w = win->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QPixmap shown() { return child<QLabel>("picPage")->pixmap(); }
+
+    QPointer<plat::ReportWindow> win;
+    QTemporaryDir dir;
+};
+
+TEST_F(ReportWindowTest, PageNavigation)
+{
+    ASSERT_TRUE(win);
+    auto *first = child<QPushButton>("cmdFirst");
+    auto *prev = child<QPushButton>("cmdPrevious");
+    auto *next = child<QPushButton>("cmdNext");
+    auto *last = child<QPushButton>("cmdLast");
+    auto *box = child<QSpinBox>("txtPage");
+    EXPECT_EQ(child<QLabel>("lblPages")->text(), QStringLiteral("από 3"));
+    EXPECT_EQ(win->currentPage(), 0);
+    EXPECT_FALSE(first->isEnabled());
+    EXPECT_FALSE(prev->isEnabled());
+    const QImage page1 = shown().toImage();
+
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(win->currentPage(), 1);
+    EXPECT_EQ(box->value(), 2);
+    EXPECT_NE(shown().toImage(), page1);
+    QTest::mouseClick(last, Qt::LeftButton);
+    EXPECT_EQ(win->currentPage(), 2);
+    EXPECT_FALSE(next->isEnabled());
+    EXPECT_FALSE(last->isEnabled());
+    QTest::mouseClick(prev, Qt::LeftButton);
+    EXPECT_EQ(win->currentPage(), 1);
+    box->setValue(1);
+    EXPECT_EQ(win->currentPage(), 0);
+    EXPECT_EQ(shown().toImage(), page1);
+    win->showPage(99);
+    EXPECT_EQ(win->currentPage(), 2);
+}
+
+TEST_F(ReportWindowTest, ZoomScalesThePage)
+{
+    ASSERT_TRUE(win);
+    auto *zoom = child<QComboBox>("cboZoom");
+    EXPECT_EQ(zoom->currentText(), QStringLiteral("100 %"));
+    const QSize at100 = shown().deviceIndependentSize().toSize();
+    // A4 at 96 dpi: 794 pixels wide.
+    EXPECT_NEAR(at100.width(), 794, 2);
+    zoom->setCurrentIndex(zoom->findData(200));
+    emit zoom->activated(zoom->currentIndex());
+    EXPECT_DOUBLE_EQ(win->zoom(), 2.0);
+    EXPECT_NEAR(shown().deviceIndependentSize().width(), 2 * at100.width(), 3);
+    win->setZoom(0.5);
+    EXPECT_EQ(zoom->currentText(), QStringLiteral("50 %"));
+}
+
+TEST_F(ReportWindowTest, SavesThePdfAndSaysWhenItCannot)
+{
+    ASSERT_TRUE(win);
+    EXPECT_EQ(child<QPushButton>("cmdPrint")->text(), QStringLiteral("Εκτύπωση…"));
+    EXPECT_EQ(child<QPushButton>("cmdSavePdf")->text(), QStringLiteral("Αποθήκευση ως PDF…"));
+    plat::MsgBoxRecorder rec;
+    const QString path = dir.filePath(QStringLiteral("πρόταση.pdf"));
+    EXPECT_TRUE(win->saveAsPdf(path));
+    EXPECT_TRUE(rec.messages.isEmpty());
+    EXPECT_TRUE(rt::pageText(path, 3).contains(QStringLiteral("Σελίδα 3")));
+
+    EXPECT_FALSE(win->saveAsPdf(dir.filePath(QStringLiteral("λείπει/πρόταση.pdf"))));
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_TRUE(rec.lastText().contains(QStringLiteral("λείπει/πρόταση.pdf")));
+}
+
+// Answers the next modal dialog: notes its title and the texts of its
+// buttons, then runs `act` on it.
+template <class Dialog>
+void answerDialog(QString *title, QStringList *buttons, std::function<void(Dialog *)> act)
+{
+    QTimer::singleShot(0, [=] {
+        auto *dlg = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        *title = dlg->windowTitle();
+        for (auto *b : dlg->template findChildren<QAbstractButton *>())
+            if (b->isVisible() && !b->text().isEmpty()) *buttons << b->text();
+        act(dlg);
+    });
+}
+
+TEST_F(ReportWindowTest, SaveDialogInGreekWritesTheChosenFileWithItsPdfEnding)
+{
+    ASSERT_TRUE(win);
+    plat::MsgBoxRecorder rec(plat::MsgAnswer::Cancel);
+    const QString chosen = dir.filePath(QStringLiteral("κοπή"));
+    QString title;
+    QStringList buttons;
+    auto choose = [&](QFileDialog *dlg) {
+        dlg->selectFile(chosen);
+        QMetaObject::invokeMethod(dlg, "accept");
+    };
+    answerDialog<QFileDialog>(&title, &buttons, choose);
+    win->askSavePdf();
+    EXPECT_EQ(title, QStringLiteral("Αποθήκευση ως PDF"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("&Αποθήκευση"))) << buttons.join('|').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Άκυρο"))) << buttons.join('|').toStdString();
+    const QString pdf = chosen + QStringLiteral(".pdf");
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(rec.messages.isEmpty());
+
+    // Choosing it again asks before replacing; Cancel keeps the old file.
+    QFile::resize(pdf, 3);
+    answerDialog<QFileDialog>(&title, &buttons, choose);
+    win->askSavePdf();
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rec.lastText(), QStringLiteral("Το αρχείο «κοπή.pdf» υπάρχει ήδη.\nΝα αντικατασταθεί;"));
+    EXPECT_EQ(QFileInfo(pdf).size(), 3);
+    rec.queueAnswers({plat::MsgAnswer::Ok});
+    answerDialog<QFileDialog>(&title, &buttons, choose);
+    win->askSavePdf();
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+TEST_F(ReportWindowTest, PrintDialogSpeaksGreekAndCancelPrintsNothing)
+{
+    ASSERT_TRUE(win);
+    plat::MsgBoxRecorder rec;
+    QString title;
+    QStringList buttons;
+    answerDialog<QDialog>(&title, &buttons, [](QDialog *d) { d->reject(); });
+    win->askPrint();
+    EXPECT_EQ(title, QStringLiteral("Εκτύπωση"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("&Εκτύπωση"))) << buttons.join('|').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Άκυρο"))) << buttons.join('|').toStdString();
+    EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST_F(ReportWindowTest, PrintsEveryPageOrTheChosenRange)
+{
+    ASSERT_TRUE(win);
+    const QString all = dir.filePath(QStringLiteral("all.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(all);
+        EXPECT_TRUE(win->printTo(&printer));
+    }
+    EXPECT_TRUE(rt::pageText(all, 1).contains(QStringLiteral("ΠΡΟΤΑΣΙΣ ΔΟΚΙΜΗΣ")));
+    EXPECT_TRUE(rt::pageText(all, 3).contains(QStringLiteral("Σελίδα 3")));
+    // The paper's corner is the drawing's origin, as in the PDF export.
+    const auto w = rt::findWord(rt::words(all), QStringLiteral("Αίτησις"));
+    ASSERT_TRUE(w);
+    EXPECT_NEAR(w->xMin, (1440 + 1000) / 20.0, 1.0);
+
+    const QString second = dir.filePath(QStringLiteral("second.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(second);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        EXPECT_TRUE(win->printTo(&printer));
+    }
+    const QString info = rt::popplerText({QStringLiteral("pdfinfo"), second});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b")))) << info.toStdString();
+    EXPECT_TRUE(rt::pageText(second, 1).contains(QStringLiteral("Σελίδα 2")));
+}
+
+TEST_F(ReportWindowTest, ClosingReleasesTheReport)
+{
+    ASSERT_TRUE(win);
+    EXPECT_EQ(win->windowTitle(), QStringLiteral("ΠΡΟΤΑΣΙΣ 1η"));
+    EXPECT_FALSE(win->windowIcon().isNull());
+    EXPECT_TRUE(win->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(win);
+}
+
+TEST_F(ReportWindowTest, AnotherReportReplacesTheContentAndStartsAtPageOne)
+{
+    ASSERT_TRUE(win);
+    win->showPage(2);
+    win->setReport(std::make_unique<plat::Report>(rt::sampleDefinition(), rt::lines(1), rt::fixedMoment()));
+    EXPECT_EQ(win->currentPage(), 0);
+    EXPECT_EQ(child<QLabel>("lblPages")->text(), QStringLiteral("από 1"));
+    EXPECT_FALSE(child<QPushButton>("cmdNext")->isEnabled());
+}
+
+} // namespace
+
+#include "platform/pictures.h"
+#include "shell/frmmain.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+TEST(ReportWindowInMainWindow, OpensAsAChildWindowAndClosingItDeletesIt)
+{
+    frmMain m;
+    m.resize(1100, 850);
+    m.show();
+    QPointer<plat::ReportWindow> w = plat::showReport(
+        std::make_unique<plat::Report>(rt::sampleDefinition(), rt::lines(3), rt::fixedMoment()),
+        QStringLiteral("ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
+    ASSERT_TRUE(w);
+    auto *area = m.findChild<QMdiArea *>();
+    ASSERT_NE(area, nullptr);
+    auto *sub = qobject_cast<QMdiSubWindow *>(w->frame());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(area->subWindowList().contains(sub));
+    EXPECT_EQ(sub->windowTitle(), QStringLiteral("ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(sub->windowIcon().cacheKey(), plat::coilIcon().cacheKey());
+    if (const QByteArray out = qgetenv("REPORT_WINDOW_PNG"); !out.isEmpty()) m.grab().save(QString::fromLocal8Bit(out));
+    sub->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(w);
+}
+
+} // namespace
