@@ -1,11 +1,5 @@
 #include "reports/report_layout.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-
-#include <algorithm>
-#include <cmath>
-
 namespace reports {
 
 const std::array<QString, 10> kRowLetters = {
@@ -24,32 +18,9 @@ plat::ReportControl &addLabel(plat::ReportSection &s, const QString &name, int l
     return c;
 }
 
-namespace {
-
-// Whether a text fits its box at the smallest size the report shrinks to
-// (6 pt), measured in the report's own fonts.
-bool fitsWhenShrunk(const plat::ReportControl &c, const plat::ReportFont &defaultFont)
-{
-    const plat::ReportFont &rf = c.font ? *c.font : defaultFont;
-    QFont font(rf.family.startsWith(QLatin1String("Times")) ? QStringLiteral("Liberation Serif")
-                                                            : QStringLiteral("Liberation Sans"));
-    font.setPixelSize(std::min(120, int(std::lround(rf.pointSize * 20))));
-    font.setBold(rf.bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return QFontMetricsF(font).horizontalAdvance(c.caption) <= c.width;
-}
-
-} // namespace
-
 void setCaption(plat::ReportDefinition &def, const QString &section, const QString &name, const QString &caption)
 {
-    plat::ReportControl &c = def.section(section).control(name);
-    c.caption = caption;
-    // A figure that cannot fit even shrunk is cut; its start must stay on
-    // the paper (the start of "6,09677419354839" is the figure, its end is
-    // noise), so it is set from the left edge.
-    if (c.alignment == plat::ReportAlign::Right && !fitsWhenShrunk(c, def.defaultFont))
-        c.alignment = plat::ReportAlign::Left;
+    def.section(section).control(name).caption = caption;
 }
 
 void writeWindowFigures(plat::ReportDefinition &def, const WindowFigures &f, const std::array<QString, 5> &footerLabels)

@@ -126,6 +126,12 @@ TEST_F(Layouts, StripTableCellsStandUnderTheirHeadings)
             EXPECT_EQ(c.opaque, i % 2 == 1) << def.name.toStdString() << ' ' << i;
             if (c.opaque) EXPECT_EQ(c.backColor, QColor(0xE0, 0xE0, 0xE0));
         }
+        if (job == reports::PrintJob::CuttingOrder) {
+            EXPECT_FALSE(ph.control(QStringLiteral("Pososto")).opaque);
+            for (int i = 1; i <= 6; ++i)
+                EXPECT_EQ(ph.control(QStringLiteral("Pososto%1").arg(i)).opaque, i % 2 == 1) << i;
+            EXPECT_EQ(ph.find(QStringLiteral("Pososto7")), nullptr);
+        }
     }
 }
 

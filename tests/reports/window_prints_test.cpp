@@ -151,6 +151,9 @@ TEST_F(WindowPrints, ProposalPrintsWriteTheirTableAndCopyThePlannerAsItShows)
     EXPECT_TRUE(text.contains(squeeze(f->Text12->text())));
     for (const QString &line : expected) EXPECT_TRUE(text.contains(squeeze(line.section(u'|', 1)))) << line.toStdString();
     EXPECT_EQ(pdf.picturesPerPage(), QList<int>{1});
+    // A produced weight too long for its cell keeps its start on paper.
+    ASSERT_GT(f->Proion[0]->text().size(), 10);
+    EXPECT_TRUE(text.contains(f->Proion[0]->text().left(6))) << f->Proion[0]->text().toStdString();
     // The width of row A stands right-aligned in its cell, under its heading.
     const QList<pdfread::Word> words = pdf.words();
     const pdfread::Word width = pdfread::find(words, QStringLiteral("200"));
@@ -280,12 +283,18 @@ TEST_F(WindowPrints, PrintBeforeAnySearchShowsHeadersAndFootersWithoutLines)
 
 TEST_F(WindowPrints, UnreadableRowsGiveAMessageAndNoReport)
 {
-    FormInstance<Form1>::get()->Timer1->stop();
+    Form1 *f = FormInstance<Form1>::get();
+    f->Timer1->stop();
     {
         plat::MsgBoxRecorder rec;
         exec("drop table Protasis1");
-        EXPECT_EQ(reports::printReport(reports::PrintJob::Proposal1), nullptr);
+        // The print cannot write its table: it says so and shows no report.
+        f->cmdPrint->click();
         ASSERT_EQ(rec.messages.size(), 1);
+        EXPECT_TRUE(reportWindows().isEmpty());
+        // The table goes missing between the print and the report's read.
+        EXPECT_EQ(reports::printReport(reports::PrintJob::Proposal1), nullptr);
+        ASSERT_EQ(rec.messages.size(), 2);
         EXPECT_TRUE(rec.lastText().contains(QStringLiteral("Protasis1"))) << rec.lastText().toStdString();
         EXPECT_TRUE(reportWindows().isEmpty());
     }
@@ -405,6 +414,19 @@ TEST_F(WindowPrints, PlanPrintStopsAtCoilsThatAreNotANumber)
     EXPECT_TRUE(rows("select * from Protasis3").isEmpty());
     ASSERT_EQ(reportWindows().size(), 1);
     EXPECT_EQ(reportWindows().first()->report().rows().count(), 0);
+}
+
+TEST_F(WindowPrints, PlanWithoutAnOrderEmptiesItsTableAndPrintsNothing)
+{
+    plat::MsgBoxRecorder rec;
+    FormInstance<Form1>::get()->Timer1->stop();
+    Form2 *f = FormInstance<Form2>::get();
+    ASSERT_EQ(f->orderLastRow(), -1);
+    exec("insert into Protasis3 values (1, 'earlier plan')");
+    f->cmdPrint->click();
+    EXPECT_TRUE(rec.messages.isEmpty());
+    EXPECT_TRUE(rows("select * from Protasis3").isEmpty());
+    EXPECT_TRUE(reportWindows().isEmpty());
 }
 
 // ------------------------------------------------------------ cutting order
