@@ -18,7 +18,16 @@ protected:
     }
     void TearDown() override
     {
-        for (plat::ReportWindow *w : reportWindows()) w->unloadWithoutAsking();
+        const QString dump = qEnvironmentVariable("REPORT_DUMP_DIR");
+        int n = 0;
+        for (plat::ReportWindow *w : reportWindows()) {
+            if (!dump.isEmpty())
+                w->grab().save(QStringLiteral("%1/window-%2-%3.png")
+                                   .arg(dump, QString::fromLatin1(
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+                                   .arg(++n));
+            w->unloadWithoutAsking();
+        }
         QCoreApplication::processEvents();
         DbTest::TearDown();
     }

@@ -103,6 +103,9 @@ TEST_F(WindowPrints, ProposalPrintsWriteTheirTableAndCopyThePlannerAsItShows)
     f->Proion1[5]->setText(QStringLiteral("9,9"));
     exec("delete from Protasis2");
     exec("insert into Protasis2 values (7, 'kept')");
+    // Economical printing leaves the proposals' picture in place.
+    exec("update tblParameters set OikonomikoPrint = 1");
+    f->chkPrint->setChecked(true);
 
     f->cmdPrint->click();
     ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
