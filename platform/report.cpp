@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -15,7 +14,6 @@
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
