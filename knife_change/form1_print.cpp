@@ -12,15 +12,22 @@
 
 namespace {
 
-// One count text per distinct pattern (`keys`): how many coils of the
-// proposal (`coilKeys`, one key per coil) were cut with it.
-QStringList coilCounts(const QStringList &keys, const QStringList &coilKeys)
+// The proposal's table lines, one per distinct pattern in the order it was
+// first cut (a pattern that comes back after another has one line with all
+// its coils), as the proposal grids show them; `counts` gets each line's
+// count text.
+QStringList proposalLines(const QStringList &keys, const QStringList &texts, const QStringList &coilKeys,
+                          QStringList &counts)
 {
-    QStringList counts;
-    counts.reserve(keys.size());
-    for (const QString &key : keys)
-        counts << plat::intText(coilKeys.count(key)) + QStringLiteral(" ρολλάκια που έχουν: ");
-    return counts;
+    counts.clear();
+    QStringList lines, seen;
+    for (int i = 0; i < keys.size() && i < texts.size(); ++i) {
+        if (seen.contains(keys[i])) continue;
+        seen << keys[i];
+        counts << plat::intText(coilKeys.count(keys[i])) + QStringLiteral(" ρολλάκια που έχουν: ");
+        lines << counts.last() + texts[i];
+    }
+    return lines;
 }
 
 } // namespace
@@ -37,10 +44,8 @@ void Form1::printProposal(int proposal)
             box->setText(QString());
     }
 
-    QStringList &counts = proposal == 1 ? lstPro11 : lstPro22;
-    counts = coilCounts(List1, proposal == 1 ? lstPro1 : lstPro2);
-    QStringList lines;
-    for (int i = 0; i < List2.size(); ++i) lines << counts.value(i) + List2[i];
+    const QStringList lines =
+        proposalLines(List1, List2, proposal == 1 ? lstPro1 : lstPro2, proposal == 1 ? lstPro11 : lstPro22);
 
     // The table is written whole in one statement group and nothing stays
     // open behind it; a report over a table that could not be written would
