@@ -37,17 +37,20 @@ std::optional<plat::ReportRows> DataEnvironment::rsCommand(const QString &comman
 
 DataEnvironment DataEnvironment1()
 {
-    return DataEnvironment(QStringLiteral("DataEnvironment1"), {{QStringLiteral("Command1"), QStringLiteral("Protasis1"), {}}});
+    return DataEnvironment(QStringLiteral("DataEnvironment1"),
+                           {{QStringLiteral("Command1"), QStringLiteral("Protasis1"), {}}});
 }
 
 DataEnvironment DataEnvironment2()
 {
-    return DataEnvironment(QStringLiteral("DataEnvironment2"), {{QStringLiteral("Command1"), QStringLiteral("Protasis2"), {}}});
+    return DataEnvironment(QStringLiteral("DataEnvironment2"),
+                           {{QStringLiteral("Command1"), QStringLiteral("Protasis2"), {}}});
 }
 
 DataEnvironment DataEnvironment3()
 {
-    return DataEnvironment(QStringLiteral("DataEnvironment3"), {{QStringLiteral("Command1"), QStringLiteral("Protasis3"), {}}});
+    return DataEnvironment(QStringLiteral("DataEnvironment3"),
+                           {{QStringLiteral("Command1"), QStringLiteral("Protasis3"), {}}});
 }
 
 DataEnvironment DataEnvironment4()

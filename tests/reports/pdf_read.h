@@ -43,7 +43,8 @@ public:
     QString text(int page = 0) const
     {
         QStringList args{QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8")};
-        if (page > 0) args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+        if (page > 0)
+            args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
         return run(QStringLiteral("pdftotext"), args << m_path << QStringLiteral("-"));
     }
 
@@ -53,8 +54,8 @@ public:
                                                                QStringLiteral("UTF-8"), m_path, QStringLiteral("-")});
         QList<Word> out;
         int page = 0;
-        static const QRegularExpression re(
-            QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        static const QRegularExpression re(QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                                          "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
         for (auto it = re.globalMatch(html); it.hasNext();) {
             const auto m = it.next();
             if (m.captured(0).startsWith(QLatin1String("<page"))) {

@@ -149,7 +149,8 @@ TEST_F(WindowPrints, ProposalPrintsWriteTheirTableAndCopyThePlannerAsItShows)
     keep(pdf, QStringLiteral("DataReport1"));
     const QString text = squeeze(pdf.text());
     EXPECT_TRUE(text.contains(squeeze(f->Text12->text())));
-    for (const QString &line : expected) EXPECT_TRUE(text.contains(squeeze(line.section(u'|', 1)))) << line.toStdString();
+    for (const QString &line : expected)
+        EXPECT_TRUE(text.contains(squeeze(line.section(u'|', 1)))) << line.toStdString();
     EXPECT_EQ(pdf.picturesPerPage(), QList<int>{1});
     // A produced weight too long for its cell keeps its start on paper.
     ASSERT_GT(f->Proion[0]->text().size(), 10);
