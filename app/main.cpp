@@ -42,9 +42,8 @@ int main(int argc, char **argv)
     main.setMenuHandler(QStringLiteral("mnParameters"), [] { frmParameters::openFromMenu(); });
 #endif
 #ifdef VELANTRA_HAS_REPORTS
-    // The planners' print buttons reach their reports through this opener.
-    reports::registerPrints();
-    main.setMenuHandler(QStringLiteral("mnPrint"), [] { reports::mnPrint_Click(); });
+    // The planners' print buttons and the catalogue print reach their reports.
+    reports::registerPrints(&main);
 #endif
 
     main.MDIForm_Load();

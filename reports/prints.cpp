@@ -7,6 +7,7 @@
 #include "reports/cutting_order_report.h"
 #include "reports/data_environments.h"
 #include "reports/proposal_reports.h"
+#include "shell/frmmain.h"
 #include "shell/module1.h"
 
 #include <QPointer>
@@ -120,9 +121,10 @@ void mnPrint_Click()
     }
 }
 
-void registerPrints()
+void registerPrints(frmMain *main)
 {
     reportOpener() = [](PrintJob job) { printReport(job); };
+    if (main) main->setMenuHandler(QStringLiteral("mnPrint"), [] { mnPrint_Click(); });
 }
 
 } // namespace reports

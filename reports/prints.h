@@ -11,6 +11,7 @@
 #include <QString>
 #include <memory>
 
+class frmMain;
 namespace plat { class ReportWindow; }
 
 namespace reports {
@@ -35,7 +36,8 @@ void mnPrint_Click();
 // The catalogue's window while it is open.
 plat::ReportWindow *catalogueWindow();
 
-// Lets the planning windows' print buttons open their reports.
-void registerPrints();
+// Lets the planning windows' print buttons open their reports and, given
+// the main window, wires and enables its "Εκτύπωσις Ειδών".
+void registerPrints(frmMain *main = nullptr);
 
 } // namespace reports

@@ -3,7 +3,12 @@
 #include "report_fixture.h"
 
 #include "platform/msgbox.h"
+#include "shell/frmmain.h"
 #include "shell/module1.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace {
 
@@ -75,6 +80,25 @@ TEST_F(Catalogue, OneWindowRefilledOnEveryPrintWithThePictureAsSetNow)
     EXPECT_EQ(reports::catalogueWindow(), nullptr);
     reports::mnPrint_Click();
     EXPECT_NE(reports::catalogueWindow(), nullptr);
+}
+
+TEST_F(Catalogue, MenuItemOpensTheCatalogueInsideTheMainWindow)
+{
+    plat::MsgBoxRecorder rec;
+    frmMain main;
+    ASSERT_FALSE(main.menuItem(QStringLiteral("mnPrint"))->isEnabled());
+    reports::registerPrints(&main);
+    QAction *item = main.menuItem(QStringLiteral("mnPrint"));
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    ASSERT_NE(reports::catalogueWindow(), nullptr);
+    const QList<QMdiSubWindow *> subs = main.mdiArea()->subWindowList();
+    EXPECT_EQ(std::count_if(subs.begin(), subs.end(),
+                            [](QMdiSubWindow *s) { return s->widget() == reports::catalogueWindow(); }),
+              1);
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    reports::catalogueWindow()->unloadWithoutAsking();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(Catalogue, MissingTypesTableGivesAMessageAndNoWindow)
