@@ -1,7 +1,10 @@
 #pragma once
 // A fresh database per test, the prints' opener installed, and the report
-// windows a test opened closed again at its end.
+// windows and planning windows a test opened closed again at its end.
 #include "common/db_test.h"
+#include "fixed_knife/form3.h"
+#include "knife_change/form1.h"
+#include "user_plan/form2.h"
 #include "pdf_read.h"
 #include "platform/reportwindow.h"
 #include "reports/prints.h"
@@ -28,7 +31,10 @@ protected:
                                    .arg(++n));
             w->unloadWithoutAsking();
         }
-        QCoreApplication::processEvents();
+        plat::FormInstance<Form2>::unloadIfLoaded();
+        plat::FormInstance<Form1>::unloadIfLoaded();
+        plat::FormInstance<Form3>::unloadIfLoaded();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         DbTest::TearDown();
     }
 

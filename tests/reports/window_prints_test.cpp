@@ -29,14 +29,6 @@ protected:
         ReportTest::SetUp();
         Module1::strPrintTitle.clear();
     }
-    void TearDown() override
-    {
-        FormInstance<Form2>::unloadIfLoaded();
-        FormInstance<Form1>::unloadIfLoaded();
-        FormInstance<Form3>::unloadIfLoaded();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ReportTest::TearDown();
-    }
 
     // The knife-change planner with an order of 200, 310 and 420 mm solved
     // on 1250 mm coils of 8 t: both proposals computed.
