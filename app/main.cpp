@@ -10,6 +10,9 @@
 #ifdef VELANTRA_HAS_FIXED_KNIFE
 #include "fixed_knife/form3.h"
 #endif
+#ifdef VELANTRA_HAS_REPORTS
+#include "reports/prints.h"
+#endif
 #ifdef VELANTRA_HAS_RECORDS
 #include "shell/records/frmparameters.h"
 #include "shell/records/frmprotasisxristi.h"
@@ -37,6 +40,10 @@ int main(int argc, char **argv)
     main.setMenuHandler(QStringLiteral("mnEidos"), [] { frmProtasisXristi::openFromMenu(); });
     main.setMenuHandler(QStringLiteral("mnType"), [] { frmTypos::openFromMenu(); });
     main.setMenuHandler(QStringLiteral("mnParameters"), [] { frmParameters::openFromMenu(); });
+#endif
+#ifdef VELANTRA_HAS_REPORTS
+    // The planners' print buttons and the catalogue print reach their reports.
+    reports::registerPrints(&main);
 #endif
 
     main.MDIForm_Load();

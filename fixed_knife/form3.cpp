@@ -296,13 +296,14 @@ void Form3::buildControls()
     Command3 = makeButton(w, "Command3", QStringLiteral("Command3"), QRect(0, 0, 10, 10));
     Command2->hide();
     Command3->hide();
-    // The secondary-item chooser and printing do not work from this window yet.
-    for (QPushButton *b : {cmdGrid, cmdCleanSecontary, cmdPrint}) b->setEnabled(false);
+    // The secondary-item chooser does not work from this window yet.
+    for (QPushButton *b : {cmdGrid, cmdCleanSecontary}) b->setEnabled(false);
 
     connect(lisi, &QPushButton::clicked, this, &Form3::lisi_Click);
     connect(lisi2, &QPushButton::clicked, this, &Form3::lisi2_Click);
     connect(cmdKatAnal, &QPushButton::clicked, this, &Form3::cmdKatAnal_Click);
     connect(Exit, &QPushButton::clicked, this, &Form3::Exit_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &Form3::cmdPrint_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
@@ -638,9 +639,11 @@ void Form3::Text2_Change()
 
 void Form3::Timer2_Timer()
 {
-    // The print flag is raised by the cutting-order print.
+    // The print flag is raised by the cutting-order print. It is lowered
+    // first: a message of the print must not let a tick open a second report.
     if (!blnPrint) return;
     blnPrint = false;
+    PrintProtasis();
 }
 
 void Form3::runArmedSearch(bool hourglass)

@@ -99,6 +99,8 @@ public:
     void Exit_Click();
     void Timer1_Timer();
     void Timer2_Timer();
+    void cmdPrint_Click();
+    void PrintProtasis();
     void Text2_Change();
     void Command2_Click();
     void Command3_Click();

@@ -335,9 +335,6 @@ void Form1::buildButtonsAndPanels()
                       twRect(kProionLeft, 4770, kRoles1Left + kBoxWidth - kProionLeft, 390));
     cmdPrint2 = button("cmdPrint2", QStringLiteral("Εκτύπωση"),
                        twRect(kProion1Left, 4770, kRoles2Left + kBoxWidth - kProion1Left, 390));
-    // Printing of the proposals comes with the reports.
-    cmdPrint->setEnabled(false);
-    cmdPrint2->setEnabled(false);
     cmdClean = button("cmdClean", QString(), QRect(0, 0, 32, 32));
     cmdClean->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     cmdClean->setIconSize(QSize(22, 22));
@@ -350,6 +347,8 @@ void Form1::buildButtonsAndPanels()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(cmdClean, &QPushButton::clicked, this, &Form1::cmdClean_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
+    connect(cmdPrint2, &QPushButton::clicked, this, &Form1::cmdPrint2_Click);
 
     List4 = new QListWidget(c);
     List4->setObjectName(QStringLiteral("List4"));

@@ -54,6 +54,8 @@ public:
     void cmdP2_Click();
     void Command1_Click();
     void Exit_Click();
+    void cmdPrint_Click();
+    void cmdPrint2_Click();
 
     // The control the last message of Solve sent the focus to, as
     // "Mikos(3)" or "Text2"; empty when none.
@@ -126,6 +128,7 @@ private:
     void SaveProposal1();
     void SaveProposal2();
     void ShowWastePercentages();
+    void printProposal(int proposal);
     void saveProposal(int proposal, QStringList &counts, QTableView *grid, QSqlQueryModel *model);
     void bindGrid(QTableView *grid, QSqlQueryModel *model, const QString &table);
 

@@ -278,9 +278,8 @@ void Form2::buildTotalsAndButtons()
     button(cmdLisi, "cmdLisi", "Λύσις", 12);
     button(cmdPrint, "cmdPrint", "Εκτύπωσις", 50);
     button(cmdPiso, "cmdPiso", "Πίσω", 88);
-    // Printing the plan is not available yet.
-    cmdPrint->setEnabled(false);
     connect(cmdLisi, &QPushButton::clicked, this, &Form2::cmdLisi_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &Form2::cmdPrint_Click);
     connect(cmdPiso, &QPushButton::clicked, this, &Form2::cmdPiso_Click);
 
     chkPrint = new QCheckBox(QStringLiteral("Οικονομική"), m_content);

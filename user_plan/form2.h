@@ -59,6 +59,10 @@ public:
     void cmdLisi_Click();
     void cmdPiso_Click();
     void Grammi_LostFocus(int Index);
+    void cmdPrint_Click();
+
+    // The last row of the order the plan was handed (-1 before any hand-over).
+    int orderLastRow() const;
 
     // The field that the last message of "Λύσις" sent the focus to, as
     // "Grammi(2)"; empty when none.

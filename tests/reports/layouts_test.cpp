@@ -1,0 +1,138 @@
+// The five reports on paper: every fixed text, the date and time fields, the
+// header picture, and where the strip table's parts stand.
+#include "report_fixture.h"
+
+#include "reports/catalogue_report.h"
+#include "reports/cutting_order_report.h"
+#include "reports/proposal_reports.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+namespace {
+
+const QStringList kStripTable = {"Αίτησις", "Αποτέλεσμα", "A/A", "A", "B", "Γ", "Δ", "Ε", "ΣΤ", "Ζ", "Η", "Θ", "Ι"};
+
+QStringList proposalTexts(const QString &title, const QString &heading)
+{
+    return kStripTable + QStringList{title,
+                                     heading,
+                                     "Εύρος",
+                                     "Βάρος",
+                                     "Ρολλάκια",
+                                     "Μήκος ρόλου:",
+                                     "Βάρος ρόλου:",
+                                     "Αριστερό ξάκρισμα:",
+                                     "Δεξί ξάκρισμα:",
+                                     "Καθαρή φύρα:",
+                                     "Εκτιμώμενο βάρος καθαρής φύρας (Kg):",
+                                     "Συνολική φύρα (με ξακρισμα):",
+                                     "Εκτιμώμενο βάρος συνολικής φύρας (Kg):",
+                                     "Ποσοστό φύρας/βάρος παραγγελίας:"};
+}
+
+struct Case {
+    const char *name;
+    std::function<std::unique_ptr<plat::Report>()> make;
+    QStringList texts;
+};
+
+class Layouts : public ReportTest {};
+
+TEST_F(Layouts, EveryFixedTextDateTimeAndPictureOnTheFirstPage)
+{
+    using reports::PrintJob;
+    const QList<Case> cases = {
+        {"DataReport1", [] { return reports::makeReport(PrintJob::Proposal1); },
+         proposalTexts("ΠΡΟΤΑΣΙΣ 1. ΜΕ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ", "ΠΡΟΓΡΑΜΜΑ ΚΟΠΗΣ:")},
+        {"DataReport2", [] { return reports::makeReport(PrintJob::Proposal2); },
+         proposalTexts("ΠΡΟΤΑΣΙΣ 2. ΜΕ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ", "ΠΡΟΓΡΑΜΜΑ ΚΟΠΗΣ:")},
+        {"DataReport3", [] { return reports::makeReport(PrintJob::Proposal3); },
+         proposalTexts("ΠΡΟΤΑΣΙΣ 3. ΜΕ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ (ΠΡΟΤΑΣΙΣ ΧΡΗΣΤΗ)", "ΠΡΟΓΡΑΜΜΑ ΚΟΠΗΣ")},
+        {"DataReport5", [] { return reports::makeReport(PrintJob::CuttingOrder); },
+         kStripTable + QStringList{"ΕΝΤΟΛΗ ΚΟΠΗΣ", "Εύρος(χιλ)", "Βάρος(tn)", "Ταινίες", "Ποσοστό",
+                                   "Εύρος ταινίας(χιλ):", "Βάρος ταινίας(tn):", "Αριστερό ξάκρισμα(χιλ):",
+                                   "Δεξί ξάκρισμα(χιλ):", "ΠΡΟΓΡΑΜΜΑ ΚΟΠΗΣ (ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ)",
+                                   "Καθαρή φύρα(χιλ):", "Εκτιμώμενο βάρος καθαρής φύρας (Kg):",
+                                   "Συνολική φύρα (με ξακρισμα)(χιλ):", "Εκτιμώμενο βάρος συνολικής φύρας (Kg):",
+                                   "Ποσοστό φύρας/βάρος παραγγελίας:"}},
+        {"DataReport4", [] { return reports::makeCatalogueReport(false); },
+         {"ΚΑΤΑΛΟΓΟΣ ΠΡΟΪΟΝΤΩΝ", "Κωδικός:", "Περιγραφή Είδους:", "Τύπος:", "Εύρος:", "Πάχος:"}},
+    };
+    exec("insert into Protasis4 values (1, ' ')");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<plat::Report> report = c.make();
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report->definition().name, QString::fromLatin1(c.name));
+        pdfread::Pdf pdf(*report);
+        keep(pdf, QString::fromLatin1(c.name) + QStringLiteral("-empty"));
+        const QString text = squeeze(pdf.text(1));
+        for (const QString &t : c.texts) EXPECT_TRUE(text.contains(t)) << t.toStdString();
+        EXPECT_TRUE(text.contains(report->madeAt().toString(QStringLiteral("dd/MM/yyyy"))));
+        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\d\\d:\\d\\d:\\d\\d"))));
+        EXPECT_EQ(pdf.picturesPerPage(), QList<int>{1});
+        // No label of the design is left showing its own name.
+        EXPECT_FALSE(text.contains(QStringLiteral("Label"))) << text.toStdString();
+    }
+}
+
+TEST_F(Layouts, CataloguePageNumberStandsInTheFooter)
+{
+    for (int i = 1; i <= 80; ++i)
+        exec(QStringLiteral("insert into ProtasisXristi (Κωδικός, Εύρος, Τύπος, Πάχος) values ('K%1', %1, 1, 2)")
+                 .arg(i));
+    addTypes(1);
+    std::unique_ptr<plat::Report> report = reports::makeCatalogueReport(false);
+    ASSERT_TRUE(report);
+    ASSERT_GE(report->pageCount(), 2);
+    pdfread::Pdf pdf(*report);
+    const QList<pdfread::Word> words = pdf.words();
+    for (int page = 1; page <= 2; ++page) {
+        // The lowest word on the page is its number.
+        pdfread::Word n;
+        for (const pdfread::Word &w : words)
+            if (w.page == page && w.y > n.y) n = w;
+        EXPECT_EQ(n.text, QString::number(page));
+        // Label9 stands at 7860, 1035 of the 1380 twips tall footer.
+        const plat::ReportDefinition &def = report->definition();
+        const int footerTop = def.paperTwips().height() - def.bottomMargin - 1380;
+        EXPECT_NEAR(n.y, footerTop + 1035, 120);
+        EXPECT_NEAR(n.x, def.leftMargin + 7860, 200);
+    }
+}
+
+TEST_F(Layouts, StripTableCellsStandUnderTheirHeadings)
+{
+    // Every value cell of row A lies under its column heading, in all four
+    // reports that have the strip table (the second and third moved as a whole).
+    exec("insert into Protasis4 values (1, ' ')");
+    for (reports::PrintJob job : {reports::PrintJob::Proposal1, reports::PrintJob::Proposal2,
+                                  reports::PrintJob::Proposal3, reports::PrintJob::CuttingOrder}) {
+        plat::ReportDefinition def = reports::makeReport(job)->definition();
+        const plat::ReportSection &ph = def.section(QStringLiteral("PageHeader"));
+        const std::pair<const char *, const char *> pairs[] = {{"Label5", "EvrosA"}, {"Label6", "BarosA"},
+                                                               {"Label7", "RolesA"}, {"Label8", "Baros1A"},
+                                                               {"Label19", "Roles1A"}};
+        for (const auto &[heading, cell] : pairs) {
+            const plat::ReportControl &h = ph.control(QString::fromLatin1(heading));
+            const plat::ReportControl &c = ph.control(QString::fromLatin1(cell));
+            EXPECT_EQ(h.left, c.left) << def.name.toStdString() << ' ' << cell;
+            EXPECT_EQ(c.top - h.top, 225) << def.name.toStdString() << ' ' << cell;
+        }
+        // Rows B, D, F, H and J are shaded light grey; the others are not.
+        for (int i = 0; i < 10; ++i) {
+            const plat::ReportControl &c = ph.control(QStringLiteral("Evros") + QChar(u'A' + i));
+            EXPECT_EQ(c.opaque, i % 2 == 1) << def.name.toStdString() << ' ' << i;
+            if (c.opaque) EXPECT_EQ(c.backColor, QColor(0xE0, 0xE0, 0xE0));
+        }
+        if (job == reports::PrintJob::CuttingOrder) {
+            EXPECT_FALSE(ph.control(QStringLiteral("Pososto")).opaque);
+            for (int i = 1; i <= 6; ++i)
+                EXPECT_EQ(ph.control(QStringLiteral("Pososto%1").arg(i)).opaque, i % 2 == 1) << i;
+            EXPECT_EQ(ph.find(QStringLiteral("Pososto7")), nullptr);
+        }
+    }
+}
+
+} // namespace
