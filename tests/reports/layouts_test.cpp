@@ -124,7 +124,7 @@ TEST_F(Layouts, StripTableCellsStandUnderTheirHeadings)
         for (int i = 0; i < 10; ++i) {
             const plat::ReportControl &c = ph.control(QStringLiteral("Evros") + QChar(u'A' + i));
             EXPECT_EQ(c.opaque, i % 2 == 1) << def.name.toStdString() << ' ' << i;
-            if (c.opaque) EXPECT_EQ(c.backColor, QColor(0xE0, 0xE0, 0xE0));
+            if (c.opaque) { EXPECT_EQ(c.backColor, QColor(0xE0, 0xE0, 0xE0)); }
         }
         if (job == reports::PrintJob::CuttingOrder) {
             EXPECT_FALSE(ph.control(QStringLiteral("Pososto")).opaque);
