@@ -344,6 +344,8 @@ void Form3::buildControls()
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, &Form3::Timer2_Timer);
     Timer2->start();
+
+    connectSecondaryItems();
 }
 
 // ---------------------------------------------------------------- load, close
@@ -512,20 +514,6 @@ bool Form3::eventFilter(QObject *watched, QEvent *event)
 }
 
 // ------------------------------------------------------------ solve
-
-std::vector<fk::SecondaryWidth> Form3::chosenSecondaries()
-{
-    std::vector<fk::SecondaryWidth> chosen;
-    QSqlQuery q(plat::Database::db());
-    if (!q.exec(QStringLiteral("select Εύρος, [Αριθμός Ρόλων] from ProtasisXristi"
-                               " where [Αριθμός Ρόλων] <> 0 order by ID"))) {
-        plat::msgBox(plat::dbErrorText(q.lastError()));
-        return chosen;
-    }
-    while (q.next())
-        chosen.push_back({fk::clampedWhole(plat::roundHalfEven(q.value(0).toDouble())), q.value(1).toLongLong()});
-    return chosen;
-}
 
 void Form3::focusControl(const QString &name, int index)
 {

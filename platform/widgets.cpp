@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace plat {
 
@@ -60,6 +61,23 @@ void showFromStart(QLineEdit *box)
     QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box](int, int now) {
         if (now != 0 && !box->hasFocus()) box->setCursorPosition(0);
     });
+}
+
+QWidget *makeScrolledContent(QWidget *window, const QSize &size, QScrollArea **scroller)
+{
+    auto *area = new QScrollArea(window);
+    area->setObjectName(QStringLiteral("DScroller1"));
+    area->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("content"));
+    content->setFixedSize(size);
+    area->setWidget(content);
+    area->setWidgetResizable(false);
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
+    *scroller = area;
+    return content;
 }
 
 void setScrollerBackColor(QScrollArea *scroller, const QColor &back)

@@ -3,6 +3,7 @@
 // and the stand-in of the scroller control that hosts a window's content.
 #include <QColor>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QFrame;
@@ -30,6 +31,11 @@ void keepLegibleWhenDisabled(QLineEdit *box);
 // A narrow box shows the start of a long text (its leading digits), as a box
 // that is not being edited does, wherever the text was written from.
 void showFromStart(QLineEdit *box);
+
+// The scroller that hosts a window's content: it fills `window` and scrolls
+// a content widget of the given size, which it returns; the scroller is
+// named "DScroller1".
+QWidget *makeScrolledContent(QWidget *window, const QSize &content, QScrollArea **scroller);
 
 // The scroller takes its hosting window's background colour ("BackColor").
 void setScrollerBackColor(QScrollArea *scroller, const QColor &back);

@@ -169,8 +169,9 @@ TEST_F(Form3Test, LoadShowsTheWindowAsDesignedAndResetsTheSelection)
         {f->cmdPrint, "Εκτύπωσις"},                     {f->Exit, "Έξοδος"},
     };
     for (const auto &[button, text] : buttons) EXPECT_EQ(button->text(), text);
-    for (QPushButton *b : {f->lisi, f->lisi2, f->cmdKatAnal, f->Exit}) EXPECT_TRUE(b->isEnabled());
-    for (QPushButton *b : {f->lisi3, f->cmdGrid, f->cmdCleanSecontary, f->cmdClean, f->New, f->cmdPrint})
+    for (QPushButton *b : {f->lisi, f->lisi2, f->cmdKatAnal, f->Exit, f->cmdGrid, f->cmdCleanSecontary})
+        EXPECT_TRUE(b->isEnabled());
+    for (QPushButton *b : {f->lisi3, f->cmdClean, f->New, f->cmdPrint})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(f->Command2->isHidden() && f->Command3->isHidden());
 }
