@@ -10,18 +10,14 @@ namespace fk::catalogue {
 
 namespace {
 
-QString run(QSqlQuery &q)
+// Prepares, binds and runs a statement on `q`; a statement the database
+// refuses to prepare reports its own reason, not a binding failure.
+QString run(QSqlQuery &q, const QString &statement, const QVariantList &values = {})
 {
-    return q.exec() ? QString() : plat::dbErrorText(q.lastError());
-}
-
-QSqlQuery prepared(const QString &statement, const QVariantList &values = {})
-{
-    QSqlQuery q(plat::Database::db());
     q.setForwardOnly(true);
-    q.prepare(statement);
+    if (!q.prepare(statement)) return plat::dbErrorText(q.lastError());
     for (const QVariant &v : values) q.addBindValue(v);
-    return q;
+    return q.exec() ? QString() : plat::dbErrorText(q.lastError());
 }
 
 } // namespace
@@ -43,8 +39,8 @@ QString search(const CatalogueFilter &f, QVector<ResultRow> *rows)
     QVariantList values = {f.lowWidth, f.highWidth};
     if (f.thickness) values << *f.thickness;
     if (f.typeName) values << QString::fromStdString(*f.typeName);
-    QSqlQuery q = prepared(searchStatement(f), values);
-    if (QString err = run(q); !err.isEmpty()) return err;
+    QSqlQuery q(plat::Database::db());
+    if (QString err = run(q, searchStatement(f), values); !err.isEmpty()) return err;
     QVector<ResultRow> out;
     while (q.next())
         out.push_back({q.value(0).toLongLong(), q.value(1), q.value(2), q.value(3).toString(), q.value(4)});
@@ -54,31 +50,33 @@ QString search(const CatalogueFilter &f, QVector<ResultRow> *rows)
 
 QString resetAllCounts()
 {
-    QSqlQuery q = prepared(QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0"));
-    return run(q);
+    QSqlQuery q(plat::Database::db());
+    return run(q, QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0"));
 }
 
 QString setCount(qint64 id, std::int64_t count)
 {
-    QSqlQuery q = prepared(QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = ? where ID = ?"),
-                           {qint64(count), id});
-    return run(q);
+    QSqlQuery q(plat::Database::db());
+    return run(q, QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = ? where ID = ?"),
+               {qint64(count), id});
 }
 
 QString clearCountOfWidth(std::int64_t width)
 {
-    QSqlQuery q = prepared(QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0 where ID ="
-                                          " (select ID from ProtasisXristi where [Αριθμός Ρόλων] <> 0"
-                                          " and Εύρος = ? order by ID limit 1)"),
-                           {qint64(width)});
-    return run(q);
+    QSqlQuery q(plat::Database::db());
+    return run(q,
+               QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0 where ID ="
+                              " (select ID from ProtasisXristi where [Αριθμός Ρόλων] <> 0"
+                              " and Εύρος = ? order by ID limit 1)"),
+               {qint64(width)});
 }
 
 QString chosenRows(QVector<ChosenRow> *rows)
 {
-    QSqlQuery q = prepared(QStringLiteral("select Εύρος, [Αριθμός Ρόλων] from ProtasisXristi"
-                                          " where [Αριθμός Ρόλων] <> 0 order by ID"));
-    if (QString err = run(q); !err.isEmpty()) return err;
+    QSqlQuery q(plat::Database::db());
+    const QString statement = QStringLiteral("select Εύρος, [Αριθμός Ρόλων] from ProtasisXristi"
+                                             " where [Αριθμός Ρόλων] <> 0 order by ID");
+    if (QString err = run(q, statement); !err.isEmpty()) return err;
     QVector<ChosenRow> out;
     while (q.next()) out.push_back({q.value(0).toDouble(), q.value(1).toLongLong()});
     *rows = std::move(out);
@@ -102,16 +100,17 @@ QString widestAtMost(std::int64_t width, std::optional<double> thickness, std::o
         values << *thickness;
     }
     s += QStringLiteral(" order by Εύρος desc limit 1");
-    QSqlQuery q = prepared(s, values);
-    if (QString err = run(q); !err.isEmpty()) return err;
+    QSqlQuery q(plat::Database::db());
+    if (QString err = run(q, s, values); !err.isEmpty()) return err;
     *found = q.next() ? std::optional<double>(q.value(0).toDouble()) : std::nullopt;
     return {};
 }
 
 QString typeNames(QStringList *names)
 {
-    QSqlQuery q = prepared(QStringLiteral("select Τύπος from Typos order by Κωδικός"));
-    if (QString err = run(q); !err.isEmpty()) return err;
+    QSqlQuery q(plat::Database::db());
+    if (QString err = run(q, QStringLiteral("select Τύπος from Typos order by Κωδικός")); !err.isEmpty())
+        return err;
     QStringList out;
     while (q.next()) out << q.value(0).toString();
     *names = std::move(out);

@@ -263,7 +263,9 @@ TEST_F(SecondaryTest, RefusedAndFailedSearchesKeepTheGrid)
     rec.clear();
     search(s, "40", "200");
     ASSERT_EQ(rec.messages.size(), 1);
-    EXPECT_TRUE(rec.lastText().startsWith(QStringLiteral("Η αναζήτηση δέν έγινε.\nΣφάλμα στη βάση δεδομένων")))
+    // The database's own reason: the missing table.
+    EXPECT_TRUE(rec.lastText().startsWith(
+        QStringLiteral("Η αναζήτηση δέν έγινε.\nΣφάλμα στη βάση δεδομένων: Λείπει ένας πίνακας")))
         << rec.lastText().toStdString();
     EXPECT_TRUE(s->DataGrid1->isHidden());
     EXPECT_FALSE(s->cmdExecute->isEnabled());
@@ -338,6 +340,14 @@ TEST_F(SecondaryTest, CountsTypedAndPicked)
     search(s, "50", "70");
     EXPECT_EQ(grid(s), QStringList({"60|0,5|" + kTypeWithQuote + "|2"}));
     EXPECT_TRUE(rec.messages.isEmpty());
+
+    // A count the database does not take: its reason, the old value shown.
+    exec("alter table ProtasisXristi rename to Kept");
+    EXPECT_FALSE(type(s, 0, "5"));
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_TRUE(rec.lastText().startsWith(QStringLiteral("Σφάλμα στη βάση δεδομένων: Λείπει ένας πίνακας")));
+    EXPECT_EQ(grid(s), QStringList({"60|0,5|" + kTypeWithQuote + "|2"}));
+    exec("alter table Kept rename to ProtasisXristi");
 }
 
 TEST_F(SecondaryTest, AcceptListsTheChosenRowsOnThePlanner)
