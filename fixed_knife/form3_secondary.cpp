@@ -46,6 +46,9 @@ private:
 
 void Form3::connectSecondaryItems()
 {
+    // A new planner resets every count when it loads: a result that a chooser
+    // left open still shows no longer holds.
+    frmSearch::dropSharedResult();
     cmdGrid->setEnabled(true);
     cmdCleanSecontary->setEnabled(true);
     connect(cmdGrid, &QPushButton::clicked, this, &Form3::cmdGrid_Click);

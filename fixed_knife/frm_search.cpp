@@ -121,7 +121,7 @@ frmSearch::frmSearch() : plat::Form(QStringLiteral("frmSearch"))
 {
     setWindowTitle(QStringLiteral("ΦΙΛΤΡΑ"));
     buildControls();
-    setFormSize(520, 470);
+    setFormSize(530, 500);
 }
 
 void frmSearch::buildControls()

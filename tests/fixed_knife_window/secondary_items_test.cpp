@@ -194,6 +194,35 @@ TEST_F(SecondaryTest, ChooserAsDesignedAndAfterASearch)
     for (QLineEdit *b : {s->txtEvros1, s->txtEvros2, s->txtPaxos}) EXPECT_EQ(b->text(), QString());
     EXPECT_EQ(s->cmbEidos->currentText(), QString());
     EXPECT_EQ(grid(s).size(), 4);
+
+    // Closed by its frame it is unloaded: the next opening starts afresh.
+    s->frame()->close();
+    EXPECT_FALSE(plat::FormInstance<frmSearch>::loaded());
+}
+
+TEST_F(SecondaryTest, ANewPlannerDropsTheResultAChooserStillShows)
+{
+    MsgBoxRecorder rec;
+    frmSearch *s = openChooser(planner());
+    search(s, "40", "160");
+    pick(s, 0);
+    plat::FormInstance<Form3>::unloadIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // "ΑΠΟΔΟΧΗ" with no planner loaded changes nothing and loads none.
+    s->cmdExecute->click();
+    EXPECT_FALSE(plat::FormInstance<Form3>::loaded());
+
+    s = openChooser(planner());
+    search(s, "40", "160");
+    pick(s, 0);
+    plat::FormInstance<Form3>::unloadIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Form3 *f = planner();  // its load resets every count
+    EXPECT_EQ(counts(), QStringList({"1:0", "2:0", "3:0", "4:0", "5:0", "6:0"}));
+    EXPECT_EQ(grid(s), QStringList());
+    s->cmdExecute->click();
+    EXPECT_EQ(lines(f), QStringList());
+    EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 // What each filter finds, and what the search writes back into its boxes.
