@@ -561,6 +561,31 @@ TEST_F(SecondaryTest, DeleteKeyAndClearing)
     EXPECT_TRUE(rec.messages.isEmpty());
 }
 
+// A catalogue that cannot be read or written: each operation says why and
+// leaves the planner's list as it was.
+TEST_F(SecondaryTest, CatalogueFailuresKeepThePlannerAsItWas)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = planner();
+    f->lstDefterevon->addItems({"150 x 2", "46 x 1"});
+    f->FindSumDef();
+    exec("alter table ProtasisXristi rename to Kept");
+    const std::function<void()> actions[] = {
+        [&] { f->cmdGrid->click(); },
+        [&] { f->lstDefterevon_KeyDown(Qt::Key_Delete, 0); },
+        [&] { f->cmdCleanSecontary->click(); },
+    };
+    for (const auto &act : actions) {
+        rec.clear();
+        act();
+        ASSERT_EQ(rec.messages.size(), 1);
+        EXPECT_TRUE(rec.lastText().startsWith(QStringLiteral("Σφάλμα στη βάση δεδομένων: Λείπει ένας πίνακας")));
+        EXPECT_EQ(lines(f), QStringList({"150 x 2", "46 x 1"}));
+        EXPECT_EQ(f->lblSinolo->text(), QStringLiteral("196"));
+        EXPECT_FALSE(plat::FormInstance<frmSearch>::loaded());
+    }
+}
+
 // From the chooser into the cut: the chosen catalogue rows take the item
 // slots after the ordered rows in table order, and the cut shown is the one
 // the plain enumeration of every combination chooses.
@@ -627,7 +652,11 @@ TEST_F(SecondaryTest, ChosenRowsTakePartInTheNextSolve)
             EXPECT_EQ(f->Mikos[c]->text(), wantWidths[c]);
             EXPECT_EQ(f->Baros[c]->text(), QString());
             EXPECT_EQ(f->Roles1[c]->text(), QString::number(coils * wantCounts[c].toInt()));
+            // Tonnes: strips per cut × one strip over an 8 t coil of 1246 mm × coils.
+            const double tonnes = wantCounts[c].toDouble() * (8.0 / 1246 * wantWidths[c].toDouble()) * coils;
+            EXPECT_NEAR(plat::toNumber(f->Proion[c]->text()).value_or(-1), tonnes, 1e-9);
         }
+        EXPECT_EQ(f->Text3->text(), plat::numText(coils * waste));
         EXPECT_TRUE(rec.messages.isEmpty()) << rec.texts().join('/').toStdString();
     }
 }
