@@ -296,8 +296,6 @@ void Form3::buildControls()
     Command3 = makeButton(w, "Command3", QStringLiteral("Command3"), QRect(0, 0, 10, 10));
     Command2->hide();
     Command3->hide();
-    // The secondary-item chooser does not work from this window yet.
-    for (QPushButton *b : {cmdGrid, cmdCleanSecontary}) b->setEnabled(false);
 
     connect(lisi, &QPushButton::clicked, this, &Form3::lisi_Click);
     connect(lisi2, &QPushButton::clicked, this, &Form3::lisi2_Click);
@@ -340,6 +338,8 @@ void Form3::buildControls()
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, &Form3::Timer2_Timer);
     Timer2->start();
+
+    connectSecondaryItems();
 }
 
 // ---------------------------------------------------------------- load, close
@@ -508,20 +508,6 @@ bool Form3::eventFilter(QObject *watched, QEvent *event)
 }
 
 // ------------------------------------------------------------ solve
-
-std::vector<fk::SecondaryWidth> Form3::chosenSecondaries()
-{
-    std::vector<fk::SecondaryWidth> chosen;
-    QSqlQuery q(plat::Database::db());
-    if (!q.exec(QStringLiteral("select Εύρος, [Αριθμός Ρόλων] from ProtasisXristi"
-                               " where [Αριθμός Ρόλων] <> 0 order by ID"))) {
-        plat::msgBox(plat::dbErrorText(q.lastError()));
-        return chosen;
-    }
-    while (q.next())
-        chosen.push_back({fk::clampedWhole(plat::roundHalfEven(q.value(0).toDouble())), q.value(1).toLongLong()});
-    return chosen;
-}
 
 void Form3::focusControl(const QString &name, int index)
 {

@@ -117,6 +117,12 @@ public:
     void cmdClean_Click();
     void New_Click();
     void SinexeiaNeasParaggelias();
+    // Secondary widths (form3_secondary.cpp).
+    void cmdGrid_Click();
+    void cmdCleanSecontary_Click();
+    void FindSumDef();
+    // KeyCode is a Qt key; only Delete acts.
+    void lstDefterevon_KeyDown(int KeyCode, int Shift);
 
     static QColor textColor(const QLineEdit *box);
 
@@ -125,6 +131,9 @@ protected:
 
 private:
     void buildControls();
+    void connectSecondaryItems();
+    void FindDefWidthBelow(qint64 width);
+    qint64 GetDefWidth();
     void solve(fk::SolveMode mode);
     std::vector<fk::SecondaryWidth> chosenSecondaries();
     void arm(fk::OrderBounds bounds);

@@ -2,6 +2,7 @@
 // Small makers of the named controls every window lays out at fixed places.
 #include <QColor>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QFrame;
