@@ -613,7 +613,7 @@ void Form3::cmdKatAnal_Click()
     for (QLineEdit *a : Akommati) counts.push_back(str(a->text()));
     const bool cutShown = !Akommati[0]->text().trimmed().isEmpty();
 
-    const fk::ReleaseCheck k = fk::releaseProportion(m_shown ? &*m_shown : nullptr, rows, counts,
+    const fk::ReleaseCheck k = fk::releaseProportion(m_searched ? &*m_searched : nullptr, rows, counts,
                                                      cutShown ? chosenSecondaries() : std::vector<fk::SecondaryWidth>{});
     m_planning.intLastRow = k.lastRow;
     if (k.outcome == fk::ReleaseOutcome::NothingShown) return;
@@ -674,6 +674,7 @@ void Form3::searchAndShow(fk::SearchMode mode)
     m_searchRunning = true;
     const fk::OrderBounds b = *m_armed;
     const fk::KnifeSearchResult r = fk::searchKnifeSetting(b.search, mode);
+    m_searched = b;
     const fk::CutFigures f = fk::layoutCut(b.search, r, b.figures());
     showCut(b, f);
     m_searchRunning = false;

@@ -618,6 +618,40 @@ TEST_F(Form3Test, NoSolutionClearsTheFiguresAndNoTickRunsDuringItsMessage)
     EXPECT_FALSE(f->blnStartSearch);
 }
 
+// After a release that found no solution the count cells take new counts:
+// the next press searches the same order with them.
+TEST_F(Form3Test, ReleasingAgainAfterNoSolutionSearchesTheNewCounts)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = open();
+    enterOrder(f, {{"400", "8"}, {"200", "8"}, {"150", "5"}});
+    f->lisi->click();
+    f->Timer1_Timer();
+    ASSERT_FALSE(f->Akommati[0]->text().isEmpty());
+
+    const auto release = [&](const QStringList &counts) {
+        for (int i = 0; i < counts.size(); ++i) f->Akommati[i]->setText(counts[i]);
+        f->cmdKatAnal->click();
+        f->Timer1_Timer();
+    };
+    release({"9", "9", "9"});
+    ASSERT_EQ(rec.texts(), QStringList({kNoSolution}));
+    EXPECT_TRUE(f->Akommati[2]->isEnabled());
+
+    rec.clear();
+    release({"1", "1", "1"});
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_EQ(f->txtFira1->text(), QStringLiteral("46"));
+    EXPECT_TRUE(f->shownBounds());
+
+    // Once the order itself changes, the counts no longer belong to it.
+    release({"9", "9", "9"});
+    rec.clear();
+    f->Baros[2]->setText(QStringLiteral("6"));
+    release({"1", "1", "1"});
+    EXPECT_EQ(rec.texts(), QStringList({kOrderChanged}));
+}
+
 // ------------------------------------------------------------ close
 
 TEST_F(Form3Test, CancelAtTheExitQuestionKeepsOrderResultAndLeftovers)
