@@ -112,30 +112,6 @@ QStringList toQ(const std::vector<std::string> &v)
     return out;
 }
 
-// What the search reads of one solve: its inputs, the width texts as Solve
-// wrote them and the trims as they stood after it.
-strip_search::SearchInputs toSearchInputs(const kc::SolveResult &r)
-{
-    const kc::SearchInputs &in = r.inputs;
-    strip_search::SearchInputs s;
-    s.lastRow = in.intLastRow;
-    for (int i = 0; i <= in.intLastRow; ++i) {
-        s.stripWidth[i] = in.StripWidth[i];
-        s.stripsLeft[i] = in.StripsLeft[i];
-        s.stripsOrdered[i] = in.StripsOrdered[i];
-        s.widthText[i] = r.Mikos[i];
-    }
-    s.usableWidth = in.UsableWidth;
-    s.coilWeight = in.CoilWeight;
-    s.maxStripsPerCut = in.MaxStripsPerCut;
-    s.fillThreshold = in.FillThreshold;
-    s.passes = in.DemandWidthSum;
-    s.kgPerMm = in.dblKgPerMm;
-    s.trimLeftText = r.txtArxi;
-    s.trimRightText = r.txtTelos;
-    return s;
-}
-
 } // namespace
 
 Form1::Form1() : plat::Form(QStringLiteral("Form1"))
@@ -663,18 +639,18 @@ void Form1::lisi_Click()
 
     const kc::SearchInputs &in = r.inputs;
     m_solved = true;
-    values.intLastRow = in.intLastRow;
-    values.dblKgPerMm = in.dblKgPerMm;
-    for (int i = 0; i <= in.intLastRow; ++i) values.dblBarosRoles[i] = in.dblBarosRoles[i];
+    values.intLastRow = in.lastRow;
+    values.dblKgPerMm = in.kgPerMm;
+    for (int i = 0; i <= in.lastRow; ++i) values.dblBarosRoles[i] = in.barosRoles[i];
     values.dblBarosParaggelias = 0;
     Frame1->setVisible(true);
-    for (int i = 0; i <= in.intLastRow; ++i) {
+    for (int i = 0; i <= in.lastRow; ++i) {
         Mikos[i]->setText(QString::fromStdString(r.Mikos[i]));
         Baros[i]->setText(QString::fromStdString(r.Baros[i]));
         Roles[i]->setText(QString::fromStdString(r.Roles[i]));
     }
 
-    m_request = toSearchInputs(r);
+    m_request = in;
     m_state = strip_search::SearchState{};
     Form2Row = 0;
     RepeatText.clear();

@@ -432,6 +432,43 @@ TEST_F(Form1Test, AnOrderTooLargeToSearchIsRefusedAndNothingRuns)
     EXPECT_EQ(f->Text8->text(), proposal1);
 }
 
+// Orders that would leave the window with no result and no word, or with a
+// figure past every number, are refused at the field that makes them so.
+TEST_F(Form1Test, InputsThatGiveNothingOrOverflowNameTheirField)
+{
+    struct Case {
+        const char *name;
+        const char *field;
+        const char *text;
+        QString message, focus;
+    };
+    const QString weight = QStringLiteral("Δεν έχετε ορίσει σωστά το βάρος ρόλου");
+    const QString width = QStringLiteral("Δεν έχετε ορίσει σωστά το εύρος ρόλου");
+    const Case cases[] = {
+        {"coil of a million tonnes", "Text2", "1000000", weight, "Text2"},
+        {"coil weight beyond every figure", "Text2", "1E+308", weight, "Text2"},
+        {"row weight next to nothing", "Baros", "1E-320", weight, "Baros(0)"},
+        {"coil width beyond every figure", "txtMikos", "1E+308", width, "txtMikos"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        plat::MsgBoxRecorder rec;
+        f->cmdClean_Click();
+        f->txtMikos->setText("1250");
+        f->Text2->setText("8");
+        order({{"100", "10"}});
+        if (QLatin1String(c.field) == QLatin1String("Baros")) f->Baros[0]->setText(c.text);
+        else f->findChild<QLineEdit *>(c.field)->setText(c.text);
+        const int searches = f->searchesRun();
+        f->lisi_Click();
+        EXPECT_EQ(rec.texts(), QStringList{c.message});
+        EXPECT_EQ(f->lastFocusName(), c.focus);
+        EXPECT_TRUE(f->Frame3->isHidden());
+        f->Timer1_Timer();
+        EXPECT_EQ(f->searchesRun(), searches);
+    }
+}
+
 TEST_F(Form1Test, SolveSortsThroughSeiraAndStartsResultsAfresh)
 {
     plat::MsgBoxRecorder rec;
