@@ -618,6 +618,22 @@ TEST_F(Form3Test, NoSolutionClearsTheFiguresAndNoTickRunsDuringItsMessage)
     EXPECT_FALSE(f->blnStartSearch);
 }
 
+// A coil weight that would carry the waste in kg past every number is
+// refused at its field; nothing shows "Inf".
+TEST_F(Form3Test, ACoilWeightBeyondEveryFigureIsRefusedAtItsField)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = open();
+    enterOrder(f, {{"400", "8"}, {"200", "8"}});
+    f->Text2->setText(QStringLiteral("1E+308"));
+    f->lisi->click();
+    EXPECT_EQ(rec.texts(), QStringList({QStringLiteral("Δεν έχετε ορίσει σωστά το βάρος ρόλου")}));
+    EXPECT_EQ(QApplication::focusWidget(), f->Text2);
+    EXPECT_FALSE(f->blnStartSearch);
+    f->Timer1_Timer();
+    for (QLineEdit *t : {f->Text3, f->Text5, f->Text8, f->Text10, f->Text12}) EXPECT_EQ(t->text(), QString());
+}
+
 // After a release that found no solution the count cells take new counts:
 // the next press searches the same order with them.
 TEST_F(Form3Test, ReleasingAgainAfterNoSolutionSearchesTheNewCounts)
