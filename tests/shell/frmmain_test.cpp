@@ -1,6 +1,7 @@
 #include "platform/document.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
+#include "platform/pictures.h"
 #include "platform/settings.h"
 #include "shell/frmabout.h"
 #include "shell/frmmain.h"
@@ -195,6 +196,25 @@ TEST_F(MainWindowTest, TilingPlacesTheChildrenSideBySideOrOneAboveTheOther)
     m.menuItem("mnVertical")->trigger();
     EXPECT_EQ(subs[0]->height(), subs[1]->height());
     EXPECT_LT(subs[0]->x() + subs[0]->width(), subs[1]->x() + 1);
+}
+
+// Every child window, its frame in the main window included, shows the
+// program's coil and never the toolkit's logo.
+TEST_F(MainWindowTest, ChildWindowsShowTheProgramsCoil)
+{
+    frmMain m;
+    m.MDIForm_Load();
+    m.show();
+    Module1::ShowChildForm(plat::FormInstance<Asker>::get());
+    Module1::ShowChildForm(plat::FormInstance<frmAbout>::get());
+    QApplication::processEvents();
+    const auto subs = m.mdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 3);
+    const qint64 coil = plat::coilIcon().cacheKey();
+    for (QMdiSubWindow *sub : subs) {
+        EXPECT_EQ(sub->windowIcon().cacheKey(), coil) << sub->windowTitle().toStdString();
+        EXPECT_EQ(sub->widget()->windowIcon().cacheKey(), coil) << sub->windowTitle().toStdString();
+    }
 }
 
 TEST(AboutBox, ShowsTitleAndVersionAndClosesWithEsc)
