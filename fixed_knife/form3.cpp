@@ -235,6 +235,7 @@ void Form3::buildControls()
         makeLabel(Frame1, t.label, QString::fromUtf8(t.text), QRect(10, y, 250, 22));
         *t.box = makeBox(Frame1, QString::fromLatin1(t.name), QRect(262, y, 128, 22));
         (*t.box)->setReadOnly(true);
+        plat::showFromStart(*t.box);
     }
     Frame1->hide();
 
