@@ -48,6 +48,8 @@ constexpr int kBoxWidth = 825;
 constexpr int kMikosLeft = 705, kBarosLeft = 1545, kRolesLeft = 2385;
 constexpr int kProionLeft = 3240, kRoles1Left = 4080, kProion1Left = 4935, kRoles2Left = 5775;
 
+const QColor kRowTint(227, 227, 227);
+
 QRect twRect(int x, int y, int w, int h) { return QRect(tw(x), tw(y), tw(w), tw(h)); }
 
 // The coil seen from its end: the usable width between the two hatched edge
@@ -199,12 +201,16 @@ void Form1::buildOrderGrid()
             b->setFont(f);
             b->setTextMargins(0, 0, 0, 0);
             if (i % 2 == 1) {
+                // Every second row is tinted, in the light grey of the plan
+                // window's rows (the style's own light colour is white).
                 QPalette pal = b->palette();
-                pal.setColor(QPalette::Base, pal.color(QPalette::Light));
+                for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                    pal.setColor(group, QPalette::Base, kRowTint);
                 b->setPalette(pal);
             }
             b->setEnabled(editable);
             if (!editable) makeDisplayOnly(b);
+            else plat::showWholeInTooltip(b);
             b->setVisible(false);
             return b;
         };
@@ -648,6 +654,9 @@ void Form1::lisi_Click()
         Mikos[i]->setText(QString::fromStdString(r.Mikos[i]));
         Baros[i]->setText(QString::fromStdString(r.Baros[i]));
         Roles[i]->setText(QString::fromStdString(r.Roles[i]));
+        // The sorted rows show from their first digit, as typed ones do.
+        Mikos[i]->setCursorPosition(0);
+        Baros[i]->setCursorPosition(0);
     }
 
     m_request = in;

@@ -119,6 +119,13 @@ void showFromStart(QLineEdit *box)
     QObject::connect(box, &QLineEdit::textChanged, box, [box] {
         if (!box->hasFocus()) box->setCursorPosition(0);
     });
+    showWholeInTooltip(box);
+}
+
+void showWholeInTooltip(QLineEdit *box)
+{
+    if (box->property("showsWholeInTooltip").toBool()) return;
+    box->setProperty("showsWholeInTooltip", true);
     new WholeTextTip(box);
 }
 

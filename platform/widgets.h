@@ -32,6 +32,8 @@ void keepLegibleWhenDisabled(QLineEdit *box);
 // that is not being edited does, wherever the text was written from; while
 // the text is wider than the box, the box's tooltip holds it whole.
 void showFromStart(QLineEdit *box);
+// Only the tooltip part, for a box the planner types into.
+void showWholeInTooltip(QLineEdit *box);
 
 // The scroller takes its hosting window's background colour ("BackColor").
 void setScrollerBackColor(QScrollArea *scroller, const QColor &back);

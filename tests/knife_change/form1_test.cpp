@@ -179,6 +179,27 @@ TEST_F(Form1Test, DesignStateCaptionsAndLoadedParameters)
 
 // Every caption, label and title can be read whole at the window's fonts:
 // no text runs into its control's edge.
+// Rows 1, 3, 5, 7 and 9 stand out with a light tint in every column; the
+// others keep the boxes' own background.
+TEST_F(Form1Test, EverySecondRowIsTinted)
+{
+    const QColor plain = f->Mikos[0]->palette().color(QPalette::Active, QPalette::Base);
+    for (int i = 0; i < 10; ++i) {
+        for (QLineEdit *b : {f->Mikos[i], f->Baros[i], f->Roles[i], f->Proion[i], f->Roles1[i], f->Proion1[i],
+                             f->Roles2[i]}) {
+            const QColor shown = b->palette().color(b->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                                    QPalette::Base);
+            if (i % 2 == 0) {
+                EXPECT_EQ(shown, plain) << b->objectName().toStdString() << i;
+            } else {
+                EXPECT_NE(shown, plain) << b->objectName().toStdString() << i;
+                EXPECT_LT(shown.lightness(), 240) << "visible beside white";
+                EXPECT_GT(shown.lightness(), 200) << "light";
+            }
+        }
+    }
+}
+
 TEST_F(Form1Test, EveryTextFitsItsControl)
 {
     f->Frame1->show();

@@ -330,6 +330,13 @@ TEST_F(RecordWindowTest, ParametersAreReadOnlyWhileBrowsingAndClosingDiscards)
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Παράμετροι εφαρμογής"));
     EXPECT_EQ(f->chkFields->text(), QStringLiteral("Οικονομική εκτύπωσις"));
     EXPECT_EQ(f->lblLabels[2]->text(), QStringLiteral("Μέγιστος αριθμός τσερκιών ανά κοπή:"));
+    // The coil-weight label stands one line high, its text whole, left of its box.
+    QLabel *weight = f->lblLabels[3];
+    EXPECT_EQ(weight->text(), QStringLiteral("Βάρος ταινίας (τόνοι):"));
+    EXPECT_FALSE(weight->wordWrap());
+    EXPECT_EQ(weight->height(), plat::tw(360));
+    EXPECT_LE(weight->fontMetrics().horizontalAdvance(weight->text()), weight->width());
+    EXPECT_LT(weight->geometry().right(), f->txtFields[3]->x());
     EXPECT_FALSE(f->picStatBox->isVisible());
     EXPECT_EQ(f->txtFields[5]->text(), QStringLiteral("1250"));
     for (QLineEdit *box : f->txtFields) EXPECT_TRUE(box->isReadOnly());

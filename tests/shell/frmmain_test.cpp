@@ -225,6 +225,10 @@ TEST(AboutBox, ShowsTitleAndVersionAndClosesWithEsc)
     EXPECT_EQ(a->lblVersion->text(), "Version 1.0.0");
     EXPECT_EQ(a->cmdOK->text(), "Κλείσιμο");
     EXPECT_EQ(a->cmdSysInfo->text(), "&Πληροφορίες συστήματος...");
+    // The whole caption fits its button, inside the box.
+    EXPECT_GE(a->cmdSysInfo->width(), a->cmdSysInfo->sizeHint().width());
+    EXPECT_GE(a->cmdSysInfo->x(), 0);
+    EXPECT_LE(a->cmdSysInfo->geometry().right(), a->width());
     a->showForm();
     QTest::keyClick(a, Qt::Key_Escape);
     EXPECT_FALSE(plat::FormInstance<frmAbout>::loaded());
