@@ -242,16 +242,19 @@ void RecordForm::cmdClose_Click() { unload(); }
 
 void RecordForm::cmdFirst_Click()
 {
+    if (!settleTyping()) return;
     if (QString err = m_rs->moveFirst(); !err.isEmpty()) showFailure(err);
 }
 
 void RecordForm::cmdLast_Click()
 {
+    if (!settleTyping()) return;
     if (QString err = m_rs->moveLast(); !err.isEmpty()) showFailure(err);
 }
 
 void RecordForm::cmdNext_Click()
 {
+    if (!settleTyping()) return;
     if (!m_rs->eof()) {
         if (QString err = m_rs->moveNext(); !err.isEmpty()) {
             showFailure(err);
@@ -266,6 +269,7 @@ void RecordForm::cmdNext_Click()
 
 void RecordForm::cmdPrevious_Click()
 {
+    if (!settleTyping()) return;
     if (!m_rs->bof()) {
         if (QString err = m_rs->movePrevious(); !err.isEmpty()) {
             showFailure(err);

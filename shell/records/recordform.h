@@ -77,6 +77,9 @@ protected:
     virtual void adoPrimaryRS_MoveComplete();
     // True while a key belongs to an open cell editor.
     virtual bool keyBelongsToEditor() const { return false; }
+    // Before a move: hands what is being typed to the row; false when the
+    // row holds a refused text and may not be left.
+    virtual bool settleTyping() { return true; }
     // Keys reach the window before the focused control: call once every
     // control exists.
     void installKeyPreview();
@@ -156,6 +159,7 @@ protected:
 
     void adoPrimaryRS_MoveComplete() override;
     bool keyBelongsToEditor() const override;
+    bool settleTyping() override;
     void Form_Resize() override;
 
 private:

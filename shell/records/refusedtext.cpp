@@ -17,6 +17,12 @@ void DataGrid::discardCellEditor()
     if (QWidget *editor = indexWidget(currentIndex())) closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
+bool GridRecordForm::settleTyping()
+{
+    commitOpenEditor();
+    return !holdsRefusedText();
+}
+
 void GridRecordForm::keepRefusedText(const QModelIndex &cell, const QString &typed)
 {
     if (m_closing) return;

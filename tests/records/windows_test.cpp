@@ -487,7 +487,7 @@ TEST_F(RecordWindowTest, WindowWhoseTableCannotBeOpenedStaysClosed)
 // opens again with what was typed, the row stays and nothing is written.
 TEST_F(RecordWindowTest, ARefusedTextStaysInItsCellAndNothingIsSavedHalf)
 {
-    enum class Leave { Tab, Enter, OtherRow, UpdateButton, AddButton };
+    enum class Leave { Tab, Enter, OtherRow, UpdateButton, AddButton, PreviousButton };
     struct Case {
         const char *what;
         bool catalogue;
@@ -503,6 +503,7 @@ TEST_F(RecordWindowTest, ARefusedTextStaysInItsCellAndNothingIsSavedHalf)
         {"type code by another row", false, 0, Leave::OtherRow, code},
         {"type code by ΕΝΗΜΕΡΩΣΗ", false, 0, Leave::UpdateButton, code},
         {"type code by ΠΡΟΣΘΗΚΗ", false, 0, Leave::AddButton, code},
+        {"type code by the previous-row arrow", false, 0, Leave::PreviousButton, code},
         {"catalogue width by Tab", true, 2, Leave::Tab, width},
         {"catalogue width by another row", true, 2, Leave::OtherRow, width},
         {"catalogue width by ΕΝΗΜΕΡΩΣΗ", true, 2, Leave::UpdateButton, width},
@@ -520,7 +521,8 @@ TEST_F(RecordWindowTest, ARefusedTextStaysInItsCellAndNothingIsSavedHalf)
         // A new row takes typing while browsing (ΠΡΟΣΘΗΚΗ shows then) and
         // while editing (ΕΝΗΜΕΡΩΣΗ shows then).
         f->cmdAdd->click();
-        if (c.leave != Leave::AddButton) f->cmdEdit_Click();
+        const bool browsing = c.leave == Leave::AddButton || c.leave == Leave::PreviousButton;
+        if (!browsing) f->cmdEdit_Click();
         const int row = f->model()->rowCount() - 1;
         ASSERT_EQ(row, 1);
         // The columns before the refused one take what is typed.
@@ -538,6 +540,7 @@ TEST_F(RecordWindowTest, ARefusedTextStaysInItsCellAndNothingIsSavedHalf)
             break;
         case Leave::UpdateButton: QTest::mouseClick(f->cmdUpdate, Qt::LeftButton); break;
         case Leave::AddButton: QTest::mouseClick(f->cmdAdd, Qt::LeftButton); break;
+        case Leave::PreviousButton: QTest::mouseClick(f->cmdPrevious, Qt::LeftButton); break;
         }
         QLineEdit *back = openEditor(f);
         EXPECT_EQ(rec.texts(), QStringList{c.message});
@@ -550,7 +553,7 @@ TEST_F(RecordWindowTest, ARefusedTextStaysInItsCellAndNothingIsSavedHalf)
         // Corrected, the row is written whole.
         back->selectAll();
         QTest::keyClicks(back, QStringLiteral("9"));
-        if (c.leave == Leave::AddButton) f->cmdEdit_Click();
+        if (browsing) f->cmdEdit_Click();
         f->cmdUpdate_Click();
         EXPECT_EQ(rec.texts(), QStringList{c.message});
         EXPECT_EQ(rows("select * from " + table).size(), 2);
