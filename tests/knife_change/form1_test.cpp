@@ -200,6 +200,30 @@ TEST_F(Form1Test, EverySecondRowIsTinted)
     }
 }
 
+// After a search every result box shows its figure from the first digit;
+// one too narrow for its figure holds it whole in its tooltip.
+TEST_F(Form1Test, ResultBoxesShowTheirFiguresFromTheStartAndWholeInTheirTooltip)
+{
+    plat::MsgBoxRecorder rec;
+    order({{"310", "20"}, {"420", "10"}, {"200", "10"}, {"150", "12345,678"}});
+    f->Text4->setText("250");
+    solveAndTick();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    int tipped = 0;
+    QList<QLineEdit *> boxes = {f->Text3, f->Text5, f->Text8, f->Text10, f->Text12,
+                                f->Text7, f->Text6, f->Text9, f->Text11, f->Text13};
+    for (int i = 0; i < 4; ++i) boxes << f->Mikos[i] << f->Baros[i] << f->Roles[i] << f->Proion[i] << f->Proion1[i];
+    for (QLineEdit *b : boxes) {
+        SCOPED_TRACE(b->objectName().toStdString() + " " + b->text().toStdString());
+        EXPECT_EQ(b->cursorPosition(), 0);
+        const bool fits = b->fontMetrics().horizontalAdvance(b->text()) + 8 <= b->width();
+        if (fits) continue;
+        EXPECT_EQ(b->toolTip(), b->text());
+        ++tipped;
+    }
+    EXPECT_GT(tipped, 0) << "the order is meant to give figures wider than their boxes";
+}
+
 TEST_F(Form1Test, EveryTextFitsItsControl)
 {
     f->Frame1->show();
