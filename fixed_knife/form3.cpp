@@ -229,6 +229,7 @@ void Form3::buildControls()
         makeLabel(Frame1, t.label, QString::fromUtf8(t.text), QRect(10, y, 250, 22));
         *t.box = makeBox(Frame1, QString::fromLatin1(t.name), QRect(262, y, 128, 22));
         (*t.box)->setReadOnly(true);
+        plat::showFromStart(*t.box);
     }
     Frame1->hide();
 
@@ -595,7 +596,7 @@ void Form3::cmdKatAnal_Click()
     for (QLineEdit *a : Akommati) counts.push_back(str(a->text()));
     const bool cutShown = !Akommati[0]->text().trimmed().isEmpty();
 
-    const fk::ReleaseCheck k = fk::releaseProportion(m_shown ? &*m_shown : nullptr, rows, counts,
+    const fk::ReleaseCheck k = fk::releaseProportion(m_searched ? &*m_searched : nullptr, rows, counts,
                                                      cutShown ? chosenSecondaries() : std::vector<fk::SecondaryWidth>{});
     m_planning.intLastRow = k.lastRow;
     if (k.outcome == fk::ReleaseOutcome::NothingShown) return;
@@ -658,6 +659,7 @@ void Form3::searchAndShow(fk::SearchMode mode)
     m_searchRunning = true;
     const fk::OrderBounds b = *m_armed;
     const fk::KnifeSearchResult r = fk::searchKnifeSetting(b.search, mode);
+    m_searched = b;
     const fk::CutFigures f = fk::layoutCut(b.search, r, b.figures());
     showCut(b, f);
     m_searchRunning = false;

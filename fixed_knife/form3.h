@@ -164,6 +164,9 @@ private:
     PlanningValues m_planning;
     std::optional<fk::OrderBounds> m_armed;  // what the next search runs on
     std::optional<fk::OrderBounds> m_shown;  // what the cut on screen came from
+    // The order the last search ran on, whether it found a cut or not: the
+    // counts typed after "no solution" are read against it.
+    std::optional<fk::OrderBounds> m_searched;
     bool m_searchRunning = false;
     bool m_orderReplaced = false;  // cleared or continued since the last search
     QColor m_light3d, m_windowBack;

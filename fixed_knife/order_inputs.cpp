@@ -1,8 +1,10 @@
 #include "fixed_knife/order_inputs.h"
 
+#include "platform/coil_range.h"
 #include "platform/numtext.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace fk {
 
@@ -19,6 +21,8 @@ const char *const kBadLeftTrim = "Δεν έχετε ορίσει σωστά τη
 const char *const kBadRightTrim = "Δεν έχετε ορίσει σωστά το τέλος";
 const char *const kBadKnives = "Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή";
 const char *const kBadTrims = "Δεν έχετε ορίσει σωστά την φύρα";
+const char *const kWeightTooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
+constexpr double kExactWhole = 9007199254740992.0;  // 2^53: whole tonnes beyond it are not counted exactly
 
 
 void defaultIfBlank(std::string &s, const char *value)
@@ -77,10 +81,12 @@ OrderInputCheck checkOrderInputs(const OrderInputTexts &t)
     if (left < 0) return reject(c, kBadLeftTrim, "txtArxi");
     if (right < 0) return reject(c, kBadRightTrim, "txtTelos");
     const auto coilWidth = plat::parseNumber(f.txtMikos);
-    if (!coilWidth || *coilWidth < 0) return reject(c, kBadWidth, "txtMikos");
+    // Beyond the widest and the heaviest coil the wastes and weights shown
+    // could grow past every number.
+    if (!coilWidth || *coilWidth < 0 || *coilWidth > plat::kMaxCoilWidth) return reject(c, kBadWidth, "txtMikos");
     // A coil weight of 0 would divide every strip weight by zero.
     const auto coilWeight = plat::parseNumber(f.Text2);
-    if (!coilWeight || *coilWeight <= 0) return reject(c, kBadWeight, "Text2");
+    if (!coilWeight || *coilWeight <= 0 || *coilWeight > plat::kMaxCoilWeight) return reject(c, kBadWeight, "Text2");
     const auto knives = plat::parseNumber(f.Text4);
     if (!knives || *knives < 0) return reject(c, kBadKnives, "Text4");
 
@@ -104,6 +110,19 @@ OrderInputCheck checkOrderInputs(const OrderInputTexts &t)
     if (!t.rows[0].checked) {
         c.outcome = InputOutcome::NotStarted;
         return c;
+    }
+
+    // The strips of each row are counted from its weight in whole tonnes;
+    // a weight past exact whole numbers, or a coil weight next to nothing,
+    // would carry the count past every number.
+    const double usable = *coilWidth - left - right;
+    for (int i = 0, k = 0; i < kOrderedSlots; ++i) {
+        if (!t.rows[i].checked) continue;
+        const OrderRowValues &row = rows[size_t(k++)];
+        const double tonnes = plat::roundHalfEven(row.weight);
+        if (tonnes > kExactWhole) return reject(c, kWeightTooLarge, "Baros", i);
+        if (!std::isfinite(tonnes * usable / plat::roundHalfEven(row.width) / *coilWeight))
+            return reject(c, kBadWeight, "Text2");
     }
 
     c.outcome = InputOutcome::Accepted;

@@ -49,6 +49,8 @@ constexpr int kBoxWidth = 825;
 constexpr int kMikosLeft = 705, kBarosLeft = 1545, kRolesLeft = 2385;
 constexpr int kProionLeft = 3240, kRoles1Left = 4080, kProion1Left = 4935, kRoles2Left = 5775;
 
+const QColor kRowTint(227, 227, 227);
+
 QRect twRect(int x, int y, int w, int h) { return QRect(tw(x), tw(y), tw(w), tw(h)); }
 
 // The coil seen from its end: the usable width between the two hatched edge
@@ -111,30 +113,6 @@ QStringList toQ(const std::vector<std::string> &v)
     out.reserve(static_cast<qsizetype>(v.size()));
     for (const std::string &s : v) out << QString::fromStdString(s);
     return out;
-}
-
-// What the search reads of one solve: its inputs, the width texts as Solve
-// wrote them and the trims as they stood after it.
-strip_search::SearchInputs toSearchInputs(const kc::SolveResult &r)
-{
-    const kc::SearchInputs &in = r.inputs;
-    strip_search::SearchInputs s;
-    s.lastRow = in.intLastRow;
-    for (int i = 0; i <= in.intLastRow; ++i) {
-        s.stripWidth[i] = in.StripWidth[i];
-        s.stripsLeft[i] = in.StripsLeft[i];
-        s.stripsOrdered[i] = in.StripsOrdered[i];
-        s.widthText[i] = r.Mikos[i];
-    }
-    s.usableWidth = in.UsableWidth;
-    s.coilWeight = in.CoilWeight;
-    s.maxStripsPerCut = in.MaxStripsPerCut;
-    s.fillThreshold = in.FillThreshold;
-    s.passes = in.DemandWidthSum;
-    s.kgPerMm = in.dblKgPerMm;
-    s.trimLeftText = r.txtArxi;
-    s.trimRightText = r.txtTelos;
-    return s;
 }
 
 } // namespace
@@ -215,12 +193,16 @@ void Form1::buildOrderGrid()
             b->setFont(f);
             b->setTextMargins(0, 0, 0, 0);
             if (i % 2 == 1) {
+                // Every second row is tinted, in the light grey of the plan
+                // window's rows (the style's own light colour is white).
                 QPalette pal = b->palette();
-                pal.setColor(QPalette::Base, pal.color(QPalette::Light));
+                for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                    pal.setColor(group, QPalette::Base, kRowTint);
                 b->setPalette(pal);
             }
             b->setEnabled(editable);
             if (!editable) makeDisplayOnly(b);
+            else plat::showWholeInTooltip(b);
             b->setVisible(false);
             return b;
         };
@@ -656,18 +638,21 @@ void Form1::lisi_Click()
 
     const kc::SearchInputs &in = r.inputs;
     m_solved = true;
-    values.intLastRow = in.intLastRow;
-    values.dblKgPerMm = in.dblKgPerMm;
-    for (int i = 0; i <= in.intLastRow; ++i) values.dblBarosRoles[i] = in.dblBarosRoles[i];
+    values.intLastRow = in.lastRow;
+    values.dblKgPerMm = in.kgPerMm;
+    for (int i = 0; i <= in.lastRow; ++i) values.dblBarosRoles[i] = in.barosRoles[i];
     values.dblBarosParaggelias = 0;
     Frame1->setVisible(true);
-    for (int i = 0; i <= in.intLastRow; ++i) {
+    for (int i = 0; i <= in.lastRow; ++i) {
         Mikos[i]->setText(QString::fromStdString(r.Mikos[i]));
         Baros[i]->setText(QString::fromStdString(r.Baros[i]));
         Roles[i]->setText(QString::fromStdString(r.Roles[i]));
+        // The sorted rows show from their first digit, as typed ones do.
+        Mikos[i]->setCursorPosition(0);
+        Baros[i]->setCursorPosition(0);
     }
 
-    m_request = toSearchInputs(r);
+    m_request = in;
     m_state = strip_search::SearchState{};
     Form2Row = 0;
     RepeatText.clear();

@@ -1,8 +1,10 @@
 #include "knife_change/solve.h"
 
+#include "platform/coil_range.h"
 #include "platform/numtext.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace kc {
@@ -13,14 +15,9 @@ namespace {
 // that cannot be counted in strips and are refused.
 constexpr double kMaxWhole = 9007199254740992.0;
 
-bool isBlankText(const std::string &s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
-}
-
 void defaultIfBlank(std::string &s, const char *def)
 {
-    if (isBlankText(s)) s = def;
+    if (plat::isBlankText(s)) s = def;
 }
 
 std::optional<double> value(const std::string &s) { return plat::parseNumber(s); }
@@ -84,8 +81,8 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
 
     for (int i = 0; i < kOrderRows; ++i) {
         if (!t.ticked[i]) continue;
-        if (isBlankText(t.Mikos[i])) return stop(r, msg::Evros, {"Mikos", i});
-        if (isBlankText(t.Baros[i])) return stop(r, msg::Baros, {"Baros", i});
+        if (plat::isBlankText(t.Mikos[i])) return stop(r, msg::Evros, {"Mikos", i});
+        if (plat::isBlankText(t.Baros[i])) return stop(r, msg::Baros, {"Baros", i});
     }
 
     const auto arxi = value(r.txtArxi);
@@ -93,10 +90,12 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
     const auto telos = value(r.txtTelos);
     if (!telos || *telos < 0) return stop(r, msg::Telos, {"txtTelos"});
     const auto mikos = value(r.txtMikos);
-    if (!mikos || *mikos < 0) return stop(r, msg::Evros, {"txtMikos"});
+    // Beyond the widest coil a figure could grow past every number.
+    if (!mikos || *mikos < 0 || *mikos > plat::kMaxCoilWidth) return stop(r, msg::Evros, {"txtMikos"});
     // A coil weight of 0 would divide by zero below.
     const auto coilWeight = value(r.Text2);
-    if (!coilWeight || *coilWeight <= 0) return stop(r, msg::Baros, {"Text2"});
+    if (!coilWeight || *coilWeight <= 0 || *coilWeight > plat::kMaxCoilWeight)
+        return stop(r, msg::Baros, {"Text2"});
     // Fewer than one strip per cut can cut nothing.
     const auto maxStrips = value(r.Text4);
     if (!maxStrips || plat::intPart(*maxStrips) < 1) return stop(r, msg::Tserkia, {"Text4"});
@@ -128,7 +127,11 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
     for (int i = 0; i < kOrderRows; ++i) {
         if (!t.ticked[i]) continue;
         const double w = *value(t.Mikos[i]);
-        const double strips = plat::fixPart(stripsNeeded(*value(t.Baros[i]), w, usable, *coilWeight));
+        const double needed = stripsNeeded(*value(t.Baros[i]), w, usable, *coilWeight);
+        // Widths and weights are bounded, so only a coil weight next to
+        // nothing makes the strips of a tonne beyond every number.
+        if (!std::isfinite(needed)) return stop(r, msg::Baros, {"Text2"});
+        const double strips = plat::fixPart(needed);
         const double width = strips * plat::roundHalfEven(w);
         orderStrips += strips;
         orderWidth += width;
@@ -145,6 +148,16 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
         return r;
     }
 
+    // An order that needs no strip at all gives the search nothing to cut:
+    // the window would end with no result and no word. Either every weight
+    // is under half a tonne, or one strip of the coil weighs more than the
+    // order.
+    if (orderStrips == 0) {
+        for (int i = 0; i < kOrderRows; ++i)
+            if (t.ticked[i] && plat::roundHalfEven(*value(t.Baros[i])) >= 1) return stop(r, msg::Baros, {"Text2"});
+        return stop(r, msg::Baros, {"Baros", 0});
+    }
+
     std::vector<OrderRowValue> rows;
     for (int i = 0; i < kOrderRows; ++i)
         if (t.ticked[i]) rows.push_back({*value(t.Mikos[i]), *value(t.Baros[i])});
@@ -156,28 +169,31 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
     }
 
     SearchInputs &in = r.inputs;
-    in.intLastRow = static_cast<int>(used) - 1;
-    in.FillThreshold = fillThreshold;
-    in.MaxStripsPerCut = plat::intPart(*maxStrips);
-    in.CoilWeight = *coilWeight;
-    in.UsableWidth = usable;
-    in.dblKgPerMm = in.CoilWeight / in.UsableWidth * 1000;
+    in.lastRow = static_cast<int>(used) - 1;
+    in.fillThreshold = fillThreshold;
+    in.maxStripsPerCut = plat::intPart(*maxStrips);
+    in.coilWeight = *coilWeight;
+    in.usableWidth = usable;
+    in.kgPerMm = in.coilWeight / in.usableWidth * 1000;
+    in.trimLeftText = r.txtArxi;
+    in.trimRightText = r.txtTelos;
 
     double demand = 0;
     for (size_t i = 0; i < used; ++i) {
         r.Mikos[i] = plat::numStr(rows[i].width);
         r.Baros[i] = plat::numStr(rows[i].weight);
-        in.StripWidth[i] = wholeOf(rows[i].width);
-        in.OrderWeight[i] = wholeOf(rows[i].weight);
-        in.StripsLeft[i] = static_cast<std::int64_t>(
-            plat::fixPart(static_cast<double>(in.OrderWeight[i]) * in.UsableWidth / static_cast<double>(in.StripWidth[i]) /
-                          in.CoilWeight));
-        in.dblBarosRoles[i] = in.CoilWeight / in.UsableWidth * static_cast<double>(in.StripWidth[i]);
-        r.Roles[i] = plat::intStr(in.StripsLeft[i]);
-        in.StripsOrdered[i] = static_cast<double>(in.StripsLeft[i]);
-        demand += static_cast<double>(in.StripsLeft[i] * in.StripWidth[i]);
+        in.widthText[i] = r.Mikos[i];
+        in.stripWidth[i] = wholeOf(rows[i].width);
+        in.orderWeight[i] = wholeOf(rows[i].weight);
+        in.stripsLeft[i] = static_cast<std::int64_t>(
+            plat::fixPart(static_cast<double>(in.orderWeight[i]) * in.usableWidth / static_cast<double>(in.stripWidth[i]) /
+                          in.coilWeight));
+        in.barosRoles[i] = in.coilWeight / in.usableWidth * static_cast<double>(in.stripWidth[i]);
+        r.Roles[i] = plat::intStr(in.stripsLeft[i]);
+        in.stripsOrdered[i] = static_cast<double>(in.stripsLeft[i]);
+        demand += static_cast<double>(in.stripsLeft[i] * in.stripWidth[i]);
     }
-    in.DemandWidthSum = plat::fixPart(demand / in.UsableWidth) + 1;
+    in.passes = plat::fixPart(demand / in.usableWidth) + 1;
 
     r.outcome = SolveResult::Outcome::Ready;
     return r;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "strip_search/strip_search.h"
+
 namespace kc {
 
 constexpr int kOrderRows = 10;
@@ -40,22 +42,9 @@ struct OrderRowValue {
 using RowSorter = std::function<bool(std::vector<OrderRowValue> &rows, std::string &error)>;
 bool sortByWidth(std::vector<OrderRowValue> &rows, std::string &error);
 
-// What the strip search reads of one solve. Rows 0..intLastRow are in use,
-// in ascending order of width; the other rows hold zeros.
-struct SearchInputs {
-    int intLastRow = -1;
-    double FillThreshold = 0;   // 1 − accepted shortfall / 100
-    double MaxStripsPerCut = 0; // whole number, at least 1
-    double CoilWeight = 0;      // t, above 0
-    double UsableWidth = 0;     // mm, above 0
-    double DemandWidthSum = 0;  // estimated number of coils, at least 1
-    double dblKgPerMm = 0;      // kg per mm of usable width over one coil
-    std::array<std::int64_t, kOrderRows> StripWidth{};  // mm, at least 1
-    std::array<std::int64_t, kOrderRows> OrderWeight{}; // whole tonnes
-    std::array<std::int64_t, kOrderRows> StripsLeft{};  // strips to cut
-    std::array<double, kOrderRows> StripsOrdered{};
-    std::array<double, kOrderRows> dblBarosRoles{};     // t of one strip over one coil
-};
+// What the strip search reads of one solve: one struct for Solve and the
+// search (strip_search.h).
+using SearchInputs = strip_search::SearchInputs;
 
 struct SolveResult {
     enum class Outcome {
@@ -72,7 +61,8 @@ struct SolveResult {
     std::string message;
     Focus focus;
 
-    // Ready only: the search inputs and the texts of rows 0..intLastRow.
+    // Ready only: the search inputs (with the row widths and trims as the
+    // window shows them after Solve) and the texts of rows 0..intLastRow.
     SearchInputs inputs;
     std::array<std::string, kOrderRows> Mikos, Baros, Roles;
     // Set when the sorter failed: the database's message (outcome Stopped).

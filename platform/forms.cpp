@@ -1,5 +1,7 @@
 #include "forms.h"
 
+#include "pictures.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -21,6 +23,8 @@ void setChildHost(std::function<QWidget *(Form *)> addToHost) { g_host = std::mo
 Form::Form(const QString &name, QWidget *parent) : QWidget(parent)
 {
     setObjectName(name);
+    // The program's own coil, never the toolkit's logo.
+    setWindowIcon(coilIcon());
     registry().append(this);
 }
 
@@ -51,7 +55,10 @@ void Form::showForm()
     if (!qobject_cast<QMdiSubWindow *>(parentWidget()) && !parentWidget() && g_host) {
         QSize wanted = size();
         QWidget *sub = g_host(this);
-        if (sub) sub->resize(wanted);
+        if (sub) {
+            sub->resize(wanted);
+            sub->setWindowIcon(windowIcon());
+        }
     }
     QWidget *f = frame();
     if (f != this) show();

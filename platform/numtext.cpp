@@ -4,10 +4,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace plat {
 
 namespace {
+// Every number at most this large is written as "1,79769313486232E+308" at
+// most (15 significant digits); the reader takes that text back.
+static_assert(std::numeric_limits<long double>::max_exponent > std::numeric_limits<double>::max_exponent,
+              "reading the largest written number needs a wider type than double");
+constexpr long double kLargestWritten = 1.797693134862325e308L;
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
@@ -65,7 +71,16 @@ std::optional<double> parseNumber(std::string_view text)
     errno = 0;
     char *end = nullptr;
     double v = std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
+    if (end != s.c_str() + s.size()) return std::nullopt;
+    if (!std::isfinite(v)) {
+        // The largest numbers are written rounded to 15 digits, which rounds
+        // them up past the largest double ("1,79769313486232E+308"): what
+        // the program wrote itself must read back, as that largest double.
+        const auto largest = std::numeric_limits<double>::max();
+        const long double wide = std::strtold(s.c_str(), nullptr);
+        if (!(std::fabs(wide) <= kLargestWritten)) return std::nullopt;
+        v = wide < 0 ? -largest : largest;
+    }
     if (v == 0.0) v = 0.0; // no negative zero
     return v;
 }

@@ -23,12 +23,16 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
 QFrame *makeLine(QWidget *parent, const QString &name, const QRect &r);
 
 // A box that only shows figures is disabled so that nobody types into it;
-// its figures stay as legible as typed ones instead of fading to grey.
+// its figures stay as legible as typed ones instead of fading to grey, and
+// show as showFromStart says.
 void keepLegibleWhenDisabled(QLineEdit *box);
 
 // A narrow box shows the start of a long text (its leading digits), as a box
-// that is not being edited does, wherever the text was written from.
+// that is not being edited does, wherever the text was written from; while
+// the text is wider than the box, the box's tooltip holds it whole.
 void showFromStart(QLineEdit *box);
+// Only the tooltip part, for a box the planner types into.
+void showWholeInTooltip(QLineEdit *box);
 
 // The scroller takes its hosting window's background colour ("BackColor");
 // nothing happens without a scroller.

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #ifndef VELANTRA_VERSION_MAJOR
 #define VELANTRA_VERSION_MAJOR 1
 #define VELANTRA_VERSION_MINOR 0
@@ -68,7 +70,11 @@ frmAbout::frmAbout() : plat::Form(QStringLiteral("frmAbout"))
 
     cmdSysInfo = new QPushButton(QStringLiteral("&Πληροφορίες συστήματος..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setGeometry(plat::tw(3360), plat::tw(2475), plat::tw(2100), plat::tw(375));
+    // The caption is longer than the design's button in this font: the
+    // button grows to the left, its right edge under the close button's, so
+    // that the whole caption and its access key show.
+    const int sysInfoWidth = std::max(plat::tw(2100), cmdSysInfo->sizeHint().width());
+    cmdSysInfo->setGeometry(plat::tw(3360 + 2100) - sysInfoWidth, plat::tw(2475), sysInfoWidth, plat::tw(375));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 }
 

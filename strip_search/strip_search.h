@@ -48,17 +48,20 @@
 
 namespace strip_search {
 
-// What Solve hands over; rows 0..lastRow are in use, sorted by width.
+// What Solve (knife_change/solve.h) computes of one order and the search
+// reads; rows 0..lastRow are in use, sorted by width, the others hold zeros.
 struct SearchInputs {
     int lastRow = -1;                                 // intLastRow
-    std::array<std::int64_t, kMaxRows> stripWidth{};  // StripWidth, mm
+    std::array<std::int64_t, kMaxRows> stripWidth{};  // StripWidth, mm, at least 1
+    std::array<std::int64_t, kMaxRows> orderWeight{}; // OrderWeight, whole tonnes
     std::array<std::int64_t, kMaxRows> stripsLeft{};  // StripsLeft
     std::array<double, kMaxRows> stripsOrdered{};     // StripsOrdered
-    double usableWidth = 0;                           // UsableWidth, mm
-    double coilWeight = 0;                            // CoilWeight, t
-    double maxStripsPerCut = 0;                       // MaxStripsPerCut (whole)
-    double fillThreshold = 0;                         // FillThreshold
-    double passes = 0;                                // DemandWidthSum after Solve
+    std::array<double, kMaxRows> barosRoles{};        // dblBarosRoles: t of one strip over one coil
+    double usableWidth = 0;                           // UsableWidth, mm, above 0
+    double coilWeight = 0;                            // CoilWeight, t, above 0
+    double maxStripsPerCut = 0;                       // MaxStripsPerCut (whole, at least 1)
+    double fillThreshold = 0;                         // FillThreshold: 1 − accepted shortfall / 100
+    double passes = 0;                                // DemandWidthSum after Solve: estimated coils
     double kgPerMm = 0;                               // dblKgPerMm
     std::array<std::string, kMaxRows> widthText;      // texts of Mikos(i)
     std::string trimLeftText;                         // text of txtArxi

@@ -1,5 +1,6 @@
 #include "user_plan/plan_recompute.h"
 
+#include "platform/coil_range.h"
 #include "platform/numtext.h"
 
 #include <cmath>
@@ -80,13 +81,15 @@ RecomputeResult recomputePlan(const RecomputeInput &in)
     // The trims are read from the planner as they stand now; one edited to a
     // negative width after the solve would make the total waste smaller
     // than the net waste.
+    // A trim wider than the widest coil would carry the total waste past
+    // every number.
     const auto left = plat::parseNumber(in.leftTrim);
-    if (!left || *left < 0) {
+    if (!left || *left < 0 || *left > plat::kMaxCoilWidth) {
         out.message = MsgArxi;
         return out;
     }
     const auto right = plat::parseNumber(in.rightTrim);
-    if (!right || *right < 0) {
+    if (!right || *right < 0 || *right > plat::kMaxCoilWidth) {
         out.message = MsgTelos;
         return out;
     }

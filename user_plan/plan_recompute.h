@@ -43,8 +43,8 @@ struct RecomputeResult {
 extern const char *const MsgRolakia;   // coils not a number, or negative
 extern const char *const MsgArithmos;  // coils above 10000 in size
 extern const char *const MsgAllZero;   // every coils number is 0
-extern const char *const MsgArxi;      // left trim not a number, or negative
-extern const char *const MsgTelos;     // right trim not a number, or negative
+extern const char *const MsgArxi;      // left trim not a number, negative, or wider than any coil
+extern const char *const MsgTelos;     // right trim not a number, negative, or wider than any coil
 
 RecomputeResult recomputePlan(const RecomputeInput &in);
 

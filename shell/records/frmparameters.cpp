@@ -43,6 +43,18 @@ const FieldPlace kPlaces[rec::ParameterFieldCount] = {
 // label, the check box below at 3270.
 int rowTop(int screenRow) { return 2760 - (6 - screenRow) * 480; }
 
+// The coil-weight label stands one line high beside its wider box: it may
+// reach the box, and its font gives a little where even that is too narrow.
+void keepOnOneLine(QLabel *lbl, int room)
+{
+    lbl->setWordWrap(false);
+    lbl->resize(std::max(lbl->width(), std::min(room, lbl->sizeHint().width())), lbl->height());
+    QFont f = lbl->font();
+    while (QFontMetrics(f).horizontalAdvance(lbl->text()) > lbl->width() && f.pointSizeF() > 6)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    lbl->setFont(f);
+}
+
 } // namespace
 
 frmParameters::frmParameters() : rec::RecordForm(QStringLiteral("frmParameters"))
@@ -63,6 +75,7 @@ frmParameters::frmParameters() : rec::RecordForm(QStringLiteral("frmParameters")
         lbl->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         const int lblHeight = twoLines ? 450 : 360;
         lbl->setGeometry(tw(90), tw(top + 180 - lblHeight / 2), tw(weight ? 1950 : 2250), tw(lblHeight));
+        if (weight) keepOnOneLine(lbl, tw(2160 - 30 - 90));
         lblLabels[i] = lbl;
 
         auto *box = new QLineEdit(this);

@@ -90,6 +90,7 @@ bool frmProtasisXristi::OrderBy(const QString &sortExpression)
     // leaving its row would; if it cannot be written, nothing is reordered.
     if (m_rs->isOpen()) {
         commitOpenEditor();
+        if (holdsRefusedText()) return false;
         if (QString err = m_rs->update(); !err.isEmpty()) {
             showFailure(err);
             return false;

@@ -242,16 +242,19 @@ void RecordForm::cmdClose_Click() { unload(); }
 
 void RecordForm::cmdFirst_Click()
 {
+    if (!settleTyping()) return;
     if (QString err = m_rs->moveFirst(); !err.isEmpty()) showFailure(err);
 }
 
 void RecordForm::cmdLast_Click()
 {
+    if (!settleTyping()) return;
     if (QString err = m_rs->moveLast(); !err.isEmpty()) showFailure(err);
 }
 
 void RecordForm::cmdNext_Click()
 {
+    if (!settleTyping()) return;
     if (!m_rs->eof()) {
         if (QString err = m_rs->moveNext(); !err.isEmpty()) {
             showFailure(err);
@@ -266,6 +269,7 @@ void RecordForm::cmdNext_Click()
 
 void RecordForm::cmdPrevious_Click()
 {
+    if (!settleTyping()) return;
     if (!m_rs->bof()) {
         if (QString err = m_rs->movePrevious(); !err.isEmpty()) {
             showFailure(err);
@@ -331,6 +335,9 @@ GridRecordForm::GridRecordForm(const QString &name, int designWidth, int gridHei
     m_model->reportError = [this](const QString &err) {
         if (!m_closing) showFailure(err);
     };
+    connect(m_model, &RecordSetModel::textRefused, this, &GridRecordForm::keepRefusedText);
+    connect(grdDataGrid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget *editor, QAbstractItemDelegate::EndEditHint hint) { refusedEditorClosed(editor, hint); });
     grdDataGrid->setModel(m_model);
     connect(grdDataGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &cur, const QModelIndex &) {
@@ -374,7 +381,14 @@ void DataGrid::commitCellEditor()
     }
 }
 
-void GridRecordForm::commitOpenEditor() { grdDataGrid->commitCellEditor(); }
+void GridRecordForm::commitOpenEditor()
+{
+    const bool open = grdDataGrid->cellEditorOpen();
+    const int refusals = m_refusals;
+    grdDataGrid->commitCellEditor();
+    // A text given back and now taken frees its row.
+    if (open && refusals == m_refusals) m_refusedCell = QPersistentModelIndex();
+}
 
 void GridRecordForm::syncGridToRecordSet()
 {
@@ -392,6 +406,11 @@ void GridRecordForm::syncGridToRecordSet()
 void GridRecordForm::gridRowChanged(int row)
 {
     if (row == m_rs->currentRow()) return;
+    // A refused text goes back into its cell: its row stays current.
+    if (holdsRefusedText()) {
+        syncGridToRecordSet();
+        return;
+    }
     // The user picked another row in the grid: the row left is written first;
     // when that fails the grid goes back to it.
     if (QString err = m_rs->moveTo(row); !err.isEmpty()) {
@@ -415,6 +434,7 @@ bool GridRecordForm::keyBelongsToEditor() const
 
 void GridRecordForm::cmdAdd_Click()
 {
+    if (holdsRefusedText()) return;
     // On an empty table there is no last row to go to: the new row is simply
     // the first.
     if (m_rs->rowCount() > 0) {
@@ -447,6 +467,8 @@ void GridRecordForm::cmdDelete_Click()
 void GridRecordForm::cmdUpdate_Click()
 {
     commitOpenEditor();
+    // Nothing of a row is written while one of its texts was refused.
+    if (holdsRefusedText()) return;
     RecordForm::cmdUpdate_Click();
 }
 

@@ -6,6 +6,8 @@
 
 #include <QSize>
 #include <QString>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QTableView>
 
 class QFrame;
@@ -75,6 +77,9 @@ protected:
     virtual void adoPrimaryRS_MoveComplete();
     // True while a key belongs to an open cell editor.
     virtual bool keyBelongsToEditor() const { return false; }
+    // Before a move: hands what is being typed to the row; false when the
+    // row holds a refused text and may not be left.
+    virtual bool settleTyping() { return true; }
     // Keys reach the window before the focused control: call once every
     // control exists.
     void installKeyPreview();
@@ -110,6 +115,8 @@ public:
     using QTableView::QTableView;
     bool cellEditorOpen() const { return state() == EditingState; }
     void commitCellEditor();
+    // Closes an open cell editor without handing its text to the rows.
+    void discardCellEditor();
 };
 
 // Loads a record-editing window for its menu command. A window whose table
@@ -146,18 +153,31 @@ protected:
     bool openTable(const QString &table, const QStringList &columns, const QString &sortColumn);
     // Hands an open cell editor's text to the rows, as leaving the cell would.
     void commitOpenEditor();
+    // A typed text was refused and is being given back to its cell: the row
+    // may not be left nor written until it is corrected or given up.
+    bool holdsRefusedText() const { return m_refusedCell.isValid(); }
 
     void adoPrimaryRS_MoveComplete() override;
     bool keyBelongsToEditor() const override;
+    bool settleTyping() override;
     void Form_Resize() override;
 
 private:
     void syncGridToRecordSet();
     void gridRowChanged(int row);
+    void keepRefusedText(const QModelIndex &cell, const QString &typed);
+    void reopenRefusedCell();
+    void refusedEditorClosed(QWidget *editor, int hint);
 
     RecordSetModel *m_model = nullptr;
     bool m_syncing = false;
     bool m_closing = false;
+    // The cell whose typed text was refused, and that text.
+    QPersistentModelIndex m_refusedCell;
+    QString m_refusedText;
+    int m_refusals = 0;           // refusals so far
+    int m_refusalsAtReopen = 0;   // ... when the text was given back
+    QPointer<QWidget> m_reopenedEditor;
 };
 
 } // namespace rec

@@ -92,6 +92,7 @@ bool RecordSetModel::setData(const QModelIndex &index, const QVariant &value, in
     if (err.isEmpty()) err = m_rs->setField(index.column(), text);
     if (!err.isEmpty()) {
         if (reportError) reportError(err);
+        emit textRefused(index, text);
         return false;
     }
     return true;

@@ -32,6 +32,11 @@ public:
     // moves of its current row are no choice of the user then.
     bool changingRows() const { return m_changing > 0; }
 
+signals:
+    // A typed text was refused (reportError has shown why): the cell and
+    // what was typed into it, so that the grid can give it back.
+    void textRefused(const QModelIndex &index, const QString &typed);
+
 private:
     RecordSet *m_rs;
     int m_changing = 0;

@@ -75,6 +75,44 @@ TEST(OrderInputs, FirstFailingCheckGivesMessageAndFocus)
     }
 }
 
+// Inputs that would carry a figure past every number (a waste in kg, a
+// count of strips) are refused at their own field; the largest that still
+// count pass.
+TEST(OrderInputs, InputsThatWouldOverflowAFigureNameTheirField)
+{
+    const std::string tooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
+    struct Case {
+        const char *what;
+        std::function<void(OrderInputTexts &)> edit;
+        std::string message;  // empty: accepted
+        Focus focus;
+    };
+    const std::vector<Case> cases = {
+        {"coil width 1E+308", [](auto &t) { t.fields.txtMikos = "1E+308"; }, kWidth, {"txtMikos"}},
+        {"the largest number as written", [](auto &t) { t.fields.txtMikos = "1,79769313486232E+308"; }, kWidth,
+         {"txtMikos"}},
+        {"the widest coil", [](auto &t) { t.fields.txtMikos = "1000000000"; }, "", {}},
+        {"coil weight 1E+308", [](auto &t) { t.fields.Text2 = "1E+308"; }, kWeight, {"Text2"}},
+        {"the heaviest coil", [](auto &t) { t.fields.Text2 = "1000000000"; }, "", {}},
+        {"coil weight next to nothing", [](auto &t) { t.fields.Text2 = "1E-320"; }, kWeight, {"Text2"}},
+        {"row weight 1E+308", [](auto &t) { t.rows[1].baros = "1E+308"; }, tooLarge, {"Baros", 1}},
+        {"row weight at exact whole tonnes", [](auto &t) { t.rows[1].baros = "9007199254740992"; }, "", {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        OrderInputTexts t = validOrder();
+        c.edit(t);
+        const OrderInputCheck r = checkOrderInputs(t);
+        if (c.message.empty()) {
+            EXPECT_EQ(r.outcome, InputOutcome::Accepted) << r.message.text;
+            continue;
+        }
+        EXPECT_EQ(r.outcome, InputOutcome::Rejected);
+        EXPECT_EQ(r.message.text, c.message);
+        EXPECT_EQ(r.message.focus, std::optional<Focus>(c.focus));
+    }
+}
+
 TEST(OrderInputs, DefaultsAndDecimalCommaAreWrittenBack)
 {
     OrderInputTexts t = validOrder();

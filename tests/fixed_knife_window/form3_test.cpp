@@ -618,6 +618,56 @@ TEST_F(Form3Test, NoSolutionClearsTheFiguresAndNoTickRunsDuringItsMessage)
     EXPECT_FALSE(f->blnStartSearch);
 }
 
+// A coil weight that would carry the waste in kg past every number is
+// refused at its field; nothing shows "Inf".
+TEST_F(Form3Test, ACoilWeightBeyondEveryFigureIsRefusedAtItsField)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = open();
+    enterOrder(f, {{"400", "8"}, {"200", "8"}});
+    f->Text2->setText(QStringLiteral("1E+308"));
+    f->lisi->click();
+    EXPECT_EQ(rec.texts(), QStringList({QStringLiteral("Δεν έχετε ορίσει σωστά το βάρος ρόλου")}));
+    EXPECT_EQ(QApplication::focusWidget(), f->Text2);
+    EXPECT_FALSE(f->blnStartSearch);
+    f->Timer1_Timer();
+    for (QLineEdit *t : {f->Text3, f->Text5, f->Text8, f->Text10, f->Text12}) EXPECT_EQ(t->text(), QString());
+}
+
+// After a release that found no solution the count cells take new counts:
+// the next press searches the same order with them.
+TEST_F(Form3Test, ReleasingAgainAfterNoSolutionSearchesTheNewCounts)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = open();
+    enterOrder(f, {{"400", "8"}, {"200", "8"}, {"150", "5"}});
+    f->lisi->click();
+    f->Timer1_Timer();
+    ASSERT_FALSE(f->Akommati[0]->text().isEmpty());
+
+    const auto release = [&](const QStringList &counts) {
+        for (int i = 0; i < counts.size(); ++i) f->Akommati[i]->setText(counts[i]);
+        f->cmdKatAnal->click();
+        f->Timer1_Timer();
+    };
+    release({"9", "9", "9"});
+    ASSERT_EQ(rec.texts(), QStringList({kNoSolution}));
+    EXPECT_TRUE(f->Akommati[2]->isEnabled());
+
+    rec.clear();
+    release({"1", "1", "1"});
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_EQ(f->txtFira1->text(), QStringLiteral("46"));
+    EXPECT_TRUE(f->shownBounds());
+
+    // Once the order itself changes, the counts no longer belong to it.
+    release({"9", "9", "9"});
+    rec.clear();
+    f->Baros[2]->setText(QStringLiteral("6"));
+    release({"1", "1", "1"});
+    EXPECT_EQ(rec.texts(), QStringList({kOrderChanged}));
+}
+
 // ------------------------------------------------------------ close
 
 TEST_F(Form3Test, CancelAtTheExitQuestionKeepsOrderResultAndLeftovers)

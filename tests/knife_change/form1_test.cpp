@@ -178,6 +178,51 @@ TEST_F(Form1Test, DesignStateCaptionsAndLoadedParameters)
 
 // Every caption, label and title can be read whole at the window's fonts:
 // no text runs into its control's edge.
+// Rows 1, 3, 5, 7 and 9 stand out with a light tint in every column; the
+// others keep the boxes' own background.
+TEST_F(Form1Test, EverySecondRowIsTinted)
+{
+    const QColor plain = f->Mikos[0]->palette().color(QPalette::Active, QPalette::Base);
+    for (int i = 0; i < 10; ++i) {
+        for (QLineEdit *b : {f->Mikos[i], f->Baros[i], f->Roles[i], f->Proion[i], f->Roles1[i], f->Proion1[i],
+                             f->Roles2[i]}) {
+            const QColor shown = b->palette().color(b->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                                    QPalette::Base);
+            if (i % 2 == 0) {
+                EXPECT_EQ(shown, plain) << b->objectName().toStdString() << i;
+            } else {
+                EXPECT_NE(shown, plain) << b->objectName().toStdString() << i;
+                EXPECT_LT(shown.lightness(), 240) << "visible beside white";
+                EXPECT_GT(shown.lightness(), 200) << "light";
+            }
+        }
+    }
+}
+
+// After a search every result box shows its figure from the first digit;
+// one too narrow for its figure holds it whole in its tooltip.
+TEST_F(Form1Test, ResultBoxesShowTheirFiguresFromTheStartAndWholeInTheirTooltip)
+{
+    plat::MsgBoxRecorder rec;
+    order({{"310", "20"}, {"420", "10"}, {"200", "10"}, {"150", "12345,678"}});
+    f->Text4->setText("250");
+    solveAndTick();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    int tipped = 0;
+    QList<QLineEdit *> boxes = {f->Text3, f->Text5, f->Text8, f->Text10, f->Text12,
+                                f->Text7, f->Text6, f->Text9, f->Text11, f->Text13};
+    for (int i = 0; i < 4; ++i) boxes << f->Mikos[i] << f->Baros[i] << f->Roles[i] << f->Proion[i] << f->Proion1[i];
+    for (QLineEdit *b : boxes) {
+        SCOPED_TRACE(b->objectName().toStdString() + " " + b->text().toStdString());
+        EXPECT_EQ(b->cursorPosition(), 0);
+        const bool fits = b->fontMetrics().horizontalAdvance(b->text()) + 8 <= b->width();
+        if (fits) continue;
+        EXPECT_EQ(b->toolTip(), b->text());
+        ++tipped;
+    }
+    EXPECT_GT(tipped, 0) << "the order is meant to give figures wider than their boxes";
+}
+
 TEST_F(Form1Test, EveryTextFitsItsControl)
 {
     f->Frame1->show();
@@ -429,6 +474,43 @@ TEST_F(Form1Test, AnOrderTooLargeToSearchIsRefusedAndNothingRuns)
     f->Timer1_Timer();
     EXPECT_EQ(f->searchesRun(), 1);
     EXPECT_EQ(f->Text8->text(), proposal1);
+}
+
+// Orders that would leave the window with no result and no word, or with a
+// figure past every number, are refused at the field that makes them so.
+TEST_F(Form1Test, InputsThatGiveNothingOrOverflowNameTheirField)
+{
+    struct Case {
+        const char *name;
+        const char *field;
+        const char *text;
+        QString message, focus;
+    };
+    const QString weight = QStringLiteral("Δεν έχετε ορίσει σωστά το βάρος ρόλου");
+    const QString width = QStringLiteral("Δεν έχετε ορίσει σωστά το εύρος ρόλου");
+    const Case cases[] = {
+        {"coil of a million tonnes", "Text2", "1000000", weight, "Text2"},
+        {"coil weight beyond every figure", "Text2", "1E+308", weight, "Text2"},
+        {"row weight next to nothing", "Baros", "1E-320", weight, "Baros(0)"},
+        {"coil width beyond every figure", "txtMikos", "1E+308", width, "txtMikos"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        plat::MsgBoxRecorder rec;
+        f->cmdClean_Click();
+        f->txtMikos->setText("1250");
+        f->Text2->setText("8");
+        order({{"100", "10"}});
+        if (QLatin1String(c.field) == QLatin1String("Baros")) f->Baros[0]->setText(c.text);
+        else f->findChild<QLineEdit *>(c.field)->setText(c.text);
+        const int searches = f->searchesRun();
+        f->lisi_Click();
+        EXPECT_EQ(rec.texts(), QStringList{c.message});
+        EXPECT_EQ(f->lastFocusName(), c.focus);
+        EXPECT_TRUE(f->Frame3->isHidden());
+        f->Timer1_Timer();
+        EXPECT_EQ(f->searchesRun(), searches);
+    }
 }
 
 TEST_F(Form1Test, SolveSortsThroughSeiraAndStartsResultsAfresh)

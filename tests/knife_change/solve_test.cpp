@@ -125,7 +125,13 @@ TEST(Solve, EveryCheckInItsOrderWithItsMessageAndFocus)
         {"weight text", [](SolveTexts &t) { t.Baros[0] = "x"; }, msg::Baros, {"Baros", 0}},
         {"weight 0", [](SolveTexts &t) { t.Baros[0] = "0"; }, msg::Baros, {"Baros", 0}},
         {"weight negative", [](SolveTexts &t) { t.Baros[0] = "-1"; }, msg::Baros, {"Baros", 0}},
-        {"weight under half a tonne passes", [](SolveTexts &t) { t.Baros[0] = "0,3"; }, nullptr, {}},
+        {"weight under half a tonne passes beside another row",
+         [](SolveTexts &t) {
+             t.Baros[0] = "0,3";
+             tickRow(t, 1, "200", "5");
+         },
+         nullptr,
+         {}},
         {"row 0 weight before row 1 width (second pass)",
          [](SolveTexts &t) {
              t.Baros[0] = "0";
@@ -194,6 +200,40 @@ TEST(Solve, EveryCheckInItsOrderWithItsMessageAndFocus)
          msg::TooLarge,
          {"Baros", 0}},
         {"a coil weight of a tenth of a kilo", [](SolveTexts &t) { t.Text2 = "0,0001"; }, msg::TooLarge, {"Baros", 0}},
+        // An order that needs no strip at all would end with no result and
+        // no word: it is refused at the field that makes it so.
+        {"only weights under half a tonne", [](SolveTexts &t) { t.Baros[0] = "0,5"; }, msg::Baros, {"Baros", 0}},
+        {"a weight next to nothing", [](SolveTexts &t) { t.Baros[0] = "1E-320"; }, msg::Baros, {"Baros", 0}},
+        {"a coil of a million tonnes", [](SolveTexts &t) { t.Text2 = "1000000"; }, msg::Baros, {"Text2"}},
+        {"a strip heavier than the whole order",
+         [](SolveTexts &t) {
+             t.Mikos[0] = "1000";
+             t.Baros[0] = "5";
+         },
+         msg::Baros,
+         {"Text2"}},
+        // Inputs that would carry a figure past every number are refused at
+        // their own field before anything is computed with them.
+        {"a coil width of 1E+308", [](SolveTexts &t) { t.txtMikos = "1E+308"; }, msg::Evros, {"txtMikos"}},
+        {"the largest number as written", [](SolveTexts &t) { t.txtMikos = "1,79769313486232E+308"; }, msg::Evros,
+         {"txtMikos"}},
+        {"the widest coil passes",
+         [](SolveTexts &t) {
+             t.txtMikos = "1000000000";
+             t.Text2 = "1000000";
+         },
+         nullptr,
+         {}},
+        {"a coil weight of 1E+308", [](SolveTexts &t) { t.Text2 = "1E+308"; }, msg::Baros, {"Text2"}},
+        {"the heaviest coil passes",
+         [](SolveTexts &t) {
+             t.Text2 = "1000000000";
+             t.Mikos[0] = "1";
+             t.Baros[0] = "1E+7";
+         },
+         nullptr,
+         {}},
+        {"a coil weight next to nothing", [](SolveTexts &t) { t.Text2 = "1E-320"; }, msg::Baros, {"Text2"}},
         {"weight beyond countable strips", [](SolveTexts &t) { t.Baros[0] = "1E+15"; }, msg::TooLarge, {"Baros", 0}},
         {"weight beyond whole tonnes", [](SolveTexts &t) { t.Baros[0] = "1E+300"; }, msg::TooLarge, {"Baros", 0}},
         {"row checks before the order's size",
@@ -233,7 +273,7 @@ TEST(Solve, NoTickedRowEndsWithoutMessageAfterTheChecks)
 TEST(Solve, DefaultsAndTrimSeparatorStayAfterAFailedCheck)
 {
     SolveTexts t = baseline();
-    t.txtArxi = "";
+    t.txtArxi = "\t"; // blank as the number layer reads blanks, as in the other planner
     t.txtTelos = "   ";
     t.txtMikos = "";
     t.Text2 = " ";
@@ -271,18 +311,18 @@ TEST(Solve, WorkedExample)
     const SolveResult r = kc::solve(baseline());
     ASSERT_EQ(r.outcome, SolveResult::Outcome::Ready);
     const kc::SearchInputs &in = r.inputs;
-    EXPECT_EQ(in.intLastRow, 0);
-    EXPECT_DOUBLE_EQ(in.UsableWidth, 1246);
-    EXPECT_DOUBLE_EQ(in.CoilWeight, 8);
-    EXPECT_DOUBLE_EQ(in.MaxStripsPerCut, 11);
-    EXPECT_DOUBLE_EQ(in.FillThreshold, 0.9);
-    EXPECT_DOUBLE_EQ(in.dblKgPerMm, 8.0 / 1246 * 1000);
-    EXPECT_EQ(in.StripWidth[0], 100);
-    EXPECT_EQ(in.OrderWeight[0], 10);
-    EXPECT_EQ(in.StripsLeft[0], 15);
-    EXPECT_DOUBLE_EQ(in.StripsOrdered[0], 15);
-    EXPECT_DOUBLE_EQ(in.dblBarosRoles[0], 8.0 / 1246 * 100);
-    EXPECT_DOUBLE_EQ(in.DemandWidthSum, 2);
+    EXPECT_EQ(in.lastRow, 0);
+    EXPECT_DOUBLE_EQ(in.usableWidth, 1246);
+    EXPECT_DOUBLE_EQ(in.coilWeight, 8);
+    EXPECT_DOUBLE_EQ(in.maxStripsPerCut, 11);
+    EXPECT_DOUBLE_EQ(in.fillThreshold, 0.9);
+    EXPECT_DOUBLE_EQ(in.kgPerMm, 8.0 / 1246 * 1000);
+    EXPECT_EQ(in.stripWidth[0], 100);
+    EXPECT_EQ(in.orderWeight[0], 10);
+    EXPECT_EQ(in.stripsLeft[0], 15);
+    EXPECT_DOUBLE_EQ(in.stripsOrdered[0], 15);
+    EXPECT_DOUBLE_EQ(in.barosRoles[0], 8.0 / 1246 * 100);
+    EXPECT_DOUBLE_EQ(in.passes, 2);
     EXPECT_EQ(r.Roles[0], "15");
     EXPECT_EQ(r.Mikos[0], "100");
     EXPECT_EQ(r.Baros[0], "10");
@@ -296,13 +336,13 @@ TEST(Solve, SortsRowsByWidthKeepingEachWeightAndEqualWidthsInOrder)
     tickRow(t, 2, "200", "20");
     SolveResult r = kc::solve(t);
     ASSERT_EQ(r.outcome, SolveResult::Outcome::Ready);
-    EXPECT_EQ(r.inputs.intLastRow, 2);
+    EXPECT_EQ(r.inputs.lastRow, 2);
     EXPECT_EQ((std::vector<std::string>{r.Mikos[0], r.Mikos[1], r.Mikos[2]}),
               (std::vector<std::string>{"150", "200", "300"}));
     EXPECT_EQ((std::vector<std::string>{r.Baros[0], r.Baros[1], r.Baros[2]}),
               (std::vector<std::string>{"15,5", "20", "30"}));
-    EXPECT_EQ(r.inputs.StripWidth[0], 150);
-    EXPECT_EQ(r.inputs.OrderWeight[0], 16); // 15,5 rounds half to even
+    EXPECT_EQ(r.inputs.stripWidth[0], 150);
+    EXPECT_EQ(r.inputs.orderWeight[0], 16); // 15,5 rounds half to even
 
     t = baseline();
     tickRow(t, 0, "200", "1");
@@ -328,7 +368,6 @@ TEST(Solve, DerivedQuantities)
         // Ordered tonnes are whole, halves to even.
         {"2,5 t gives 2", "1250", "2", "2", "8", "11", "100", "2,5", 2, 3, 1246, 1, 11},
         {"3,5 t gives 4", "1250", "2", "2", "8", "11", "100", "3,5", 4, 6, 1246, 1, 11},
-        {"under half a tonne gives no strip", "1250", "2", "2", "8", "11", "100", "0,5", 0, 0, 1246, 1, 11},
         // 20 strips of 100 on a 1000 mm usable width: exactly two coils, estimate 3.
         {"exact multiple", "1000", "0", "0", "10", "11", "100", "20", 20, 20, 1000, 3, 11},
         {"decimal trims", "1250", "2,5", "2", "8", "11,7", "100", "10", 10, 15, 1245.5, 2, 11},
@@ -347,13 +386,24 @@ TEST(Solve, DerivedQuantities)
         t.Baros[0] = c.order;
         const SolveResult r = kc::solve(t);
         ASSERT_EQ(r.outcome, SolveResult::Outcome::Ready) << r.message;
-        EXPECT_EQ(r.inputs.OrderWeight[0], c.orderWeight);
-        EXPECT_EQ(r.inputs.StripsLeft[0], c.strips);
+        EXPECT_EQ(r.inputs.orderWeight[0], c.orderWeight);
+        EXPECT_EQ(r.inputs.stripsLeft[0], c.strips);
         EXPECT_EQ(r.Roles[0], std::to_string(c.strips));
-        EXPECT_DOUBLE_EQ(r.inputs.UsableWidth, c.usable);
-        EXPECT_DOUBLE_EQ(r.inputs.DemandWidthSum, c.demand);
-        EXPECT_DOUBLE_EQ(r.inputs.MaxStripsPerCut, c.maxPerCut);
+        EXPECT_DOUBLE_EQ(r.inputs.usableWidth, c.usable);
+        EXPECT_DOUBLE_EQ(r.inputs.passes, c.demand);
+        EXPECT_DOUBLE_EQ(r.inputs.maxStripsPerCut, c.maxPerCut);
     }
+}
+
+TEST(Solve, ARowUnderHalfATonneGetsNoStrip)
+{
+    SolveTexts t = baseline();
+    tickRow(t, 1, "200", "0,5");
+    const SolveResult r = kc::solve(t);
+    ASSERT_EQ(r.outcome, SolveResult::Outcome::Ready) << r.message;
+    EXPECT_EQ(r.inputs.orderWeight[1], 0);
+    EXPECT_EQ(r.inputs.stripsLeft[1], 0);
+    EXPECT_EQ(r.Roles[1], "0");
 }
 
 TEST(Solve, SorterFailureStopsWithItsMessage)

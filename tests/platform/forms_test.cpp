@@ -1,9 +1,11 @@
 #include "platform/forms.h"
 #include "platform/msgbox.h"
+#include "platform/widgets.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 
 namespace {
 
@@ -77,4 +79,30 @@ TEST(Pictures, CoilDrawingLoadsFromResources)
     ASSERT_FALSE(coil.isNull());
     EXPECT_GE(coil.width(), 64);
     EXPECT_FALSE(plat::coilIcon().isNull());
+}
+
+// A display box too narrow for its figure starts at the figure's first
+// digit and holds the figure whole in its tooltip; one that fits has none.
+TEST(Widgets, ANarrowDisplayBoxShowsItsStartAndHoldsTheWholeFigureInItsTooltip)
+{
+    QWidget host;
+    auto *box = plat::makeBox(&host, QStringLiteral("Text5"), QRect(0, 0, 60, 20));
+    box->setEnabled(false);
+    plat::keepLegibleWhenDisabled(box);
+    plat::showFromStart(box); // a second call changes nothing
+    host.show();
+
+    const QString waste = QStringLiteral("269,662921348315");
+    box->setText(waste);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    EXPECT_EQ(box->toolTip(), waste);
+
+    box->setText(QStringLiteral("12"));
+    EXPECT_EQ(box->toolTip(), QString());
+
+    box->setText(waste);
+    box->resize(400, 20);
+    EXPECT_EQ(box->toolTip(), QString());
+    box->resize(60, 20);
+    EXPECT_EQ(box->toolTip(), waste);
 }

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
 using plat::numStr;
 using plat::parseNumber;
 
@@ -57,10 +64,38 @@ TEST(NumText, WritesTheFixedGreekFormat)
     }
 }
 
+// Whatever finite number the program writes reads back as the same number
+// to the 15 digits written, the largest and the smallest included.
 TEST(NumText, WrittenNumbersReadBack)
 {
-    for (double v : {1250.0, 2.5, 1.0 / 3.0, -17.125, 1e15, 0.00001})
-        EXPECT_NEAR(*parseNumber(numStr(v)), v, std::abs(v) * 1e-14);
+    const double largest = std::numeric_limits<double>::max();
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    std::vector<double> values = {1250.0, 2.5, 1.0 / 3.0, -17.125, 1e15, 0.00001, largest, -largest,
+                                  std::nextafter(largest, 0.0), 1.79769313486231e308, 1e308, 1e-320,
+                                  tiniest, -tiniest, std::numeric_limits<double>::min(), 9007199254740993.0};
+    std::mt19937_64 random(20261210);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    while (values.size() < 20000) {
+        // Every bit pattern that is a finite double: all magnitudes alike.
+        const double v = std::bit_cast<double>(bits(random));
+        if (std::isfinite(v)) values.push_back(v);
+    }
+    for (double v : values) {
+        const std::string text = numStr(v);
+        const auto back = parseNumber(text);
+        ASSERT_TRUE(back.has_value()) << text;
+        EXPECT_TRUE(std::isfinite(*back)) << text;
+        // 15 significant digits: within half a unit of the 15th digit, and
+        // never past the largest double.
+        EXPECT_LE(std::abs(*back - v), std::abs(v) * 5.1e-15) << text;
+        EXPECT_EQ(numStr(*back), text);
+    }
+    EXPECT_EQ(numStr(largest), "1,79769313486232E+308");
+    EXPECT_EQ(*parseNumber("1,79769313486232E+308"), largest);
+    EXPECT_EQ(*parseNumber("-1.79769313486232e308"), -largest);
+    // Beyond what any written number can be, a text is still no number.
+    EXPECT_FALSE(parseNumber("1,79769313486233E+308"));
+    EXPECT_FALSE(parseNumber("2E+308"));
 }
 
 TEST(NumText, RoundsHalvesToEven)

@@ -67,6 +67,30 @@ bool editButtonsShown(rec::GridRecordForm *f)
            !f->cmdClose->isVisible() && f->cmdUpdate->isVisible() && f->cmdCancel->isVisible();
 }
 
+
+// Opens the cell's editor and types into it, as a user does.
+QLineEdit *typeInto(rec::GridRecordForm *f, int row, int col, const QString &text)
+{
+    rec::DataGrid *g = f->grdDataGrid;
+    g->setCurrentIndex(f->model()->index(row, col));
+    g->edit(g->currentIndex());
+    auto *editor = qobject_cast<QLineEdit *>(g->indexWidget(g->currentIndex()));
+    if (!editor) return nullptr;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    return editor;
+}
+// The editor open in the grid now.
+QLineEdit *openEditor(rec::GridRecordForm *f)
+{
+    // Enter hands the text over on the next turn of the loop; a refused
+    // text comes back on the turn after.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    rec::DataGrid *g = f->grdDataGrid;
+    return g->cellEditorOpen() ? qobject_cast<QLineEdit *>(g->indexWidget(g->currentIndex())) : nullptr;
+}
+
 } // namespace
 
 TEST_F(RecordWindowTest, GridWindowStatesButtonsAndCounter)
@@ -306,6 +330,13 @@ TEST_F(RecordWindowTest, ParametersAreReadOnlyWhileBrowsingAndClosingDiscards)
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Παράμετροι εφαρμογής"));
     EXPECT_EQ(f->chkFields->text(), QStringLiteral("Οικονομική εκτύπωσις"));
     EXPECT_EQ(f->lblLabels[2]->text(), QStringLiteral("Μέγιστος αριθμός τσερκιών ανά κοπή:"));
+    // The coil-weight label stands one line high, its text whole, left of its box.
+    QLabel *weight = f->lblLabels[3];
+    EXPECT_EQ(weight->text(), QStringLiteral("Βάρος ταινίας (τόνοι):"));
+    EXPECT_FALSE(weight->wordWrap());
+    EXPECT_EQ(weight->height(), plat::tw(360));
+    EXPECT_LE(weight->fontMetrics().horizontalAdvance(weight->text()), weight->width());
+    EXPECT_LT(weight->geometry().right(), f->txtFields[3]->x());
     EXPECT_FALSE(f->picStatBox->isVisible());
     EXPECT_EQ(f->txtFields[5]->text(), QStringLiteral("1250"));
     for (QLineEdit *box : f->txtFields) EXPECT_TRUE(box->isReadOnly());
@@ -468,4 +499,106 @@ TEST_F(RecordWindowTest, WithoutADatabaseEachWindowSaysSoOnceAndStaysClosed)
         EXPECT_TRUE(rec.lastText().endsWith(QStringLiteral("δεν μπορεί να ανοίξει.\nΗ βάση δεδομένων δεν είναι ανοικτή.")))
             << rec.lastText().toStdString();
     }
+}
+
+// Texts typed through the cell editor as a user types them: a text that a
+// numeric column refuses is said, given back in its cell, and nothing of its
+// row is saved half.
+// Each way of leaving a refused cell: the message names the field, the cell
+// opens again with what was typed, the row stays and nothing is written.
+TEST_F(RecordWindowTest, ARefusedTextStaysInItsCellAndNothingIsSavedHalf)
+{
+    enum class Leave { Tab, Enter, OtherRow, UpdateButton, AddButton, PreviousButton };
+    struct Case {
+        const char *what;
+        bool catalogue;
+        int col;
+        Leave leave;
+        QString message;
+    };
+    const QString code = QStringLiteral("Το πεδίο <Κωδικός> δέχεται μόνο αριθμούς.");
+    const QString width = QStringLiteral("Το πεδίο <Εύρος> δέχεται μόνο αριθμούς.");
+    const Case cases[] = {
+        {"type code by Tab", false, 0, Leave::Tab, code},
+        {"type code by Enter", false, 0, Leave::Enter, code},
+        {"type code by another row", false, 0, Leave::OtherRow, code},
+        {"type code by ΕΝΗΜΕΡΩΣΗ", false, 0, Leave::UpdateButton, code},
+        {"type code by ΠΡΟΣΘΗΚΗ", false, 0, Leave::AddButton, code},
+        {"type code by the previous-row arrow", false, 0, Leave::PreviousButton, code},
+        {"catalogue width by Tab", true, 2, Leave::Tab, width},
+        {"catalogue width by another row", true, 2, Leave::OtherRow, width},
+        {"catalogue width by ΕΝΗΜΕΡΩΣΗ", true, 2, Leave::UpdateButton, width},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        rec.clear();
+        addTypes(1);
+        exec(QStringLiteral("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) "
+                            "values (1, 'ΠΡΩΤΟ', 100, 1, 0.5)"));
+        const QString table = c.catalogue ? QStringLiteral("ProtasisXristi") : QStringLiteral("Typos");
+        const QStringList before = rows("select * from " + table);
+        rec::GridRecordForm *f = c.catalogue ? static_cast<rec::GridRecordForm *>(openShown<frmProtasisXristi>())
+                                             : openShown<frmTypos>();
+        // A new row takes typing while browsing (ΠΡΟΣΘΗΚΗ shows then) and
+        // while editing (ΕΝΗΜΕΡΩΣΗ shows then).
+        f->cmdAdd->click();
+        const bool browsing = c.leave == Leave::AddButton || c.leave == Leave::PreviousButton;
+        if (!browsing) f->cmdEdit_Click();
+        const int row = f->model()->rowCount() - 1;
+        ASSERT_EQ(row, 1);
+        // The columns before the refused one take what is typed.
+        for (int col = 0; col < c.col; ++col)
+            ASSERT_TRUE(typeInto(f, row, col, col == 0 ? QStringLiteral("7") : QStringLiteral("NEW")));
+        if (c.col > 0) openEditor(f), f->grdDataGrid->commitCellEditor();
+        QLineEdit *editor = typeInto(f, row, c.col, QStringLiteral("abc"));
+        ASSERT_TRUE(editor);
+        switch (c.leave) {
+        case Leave::Tab: QTest::keyClick(editor, Qt::Key_Tab); break;
+        case Leave::Enter: QTest::keyClick(editor, Qt::Key_Return); break;
+        case Leave::OtherRow:
+            QTest::mouseClick(f->grdDataGrid->viewport(), Qt::LeftButton, {},
+                              f->grdDataGrid->visualRect(f->model()->index(0, 1)).center());
+            break;
+        case Leave::UpdateButton: QTest::mouseClick(f->cmdUpdate, Qt::LeftButton); break;
+        case Leave::AddButton: QTest::mouseClick(f->cmdAdd, Qt::LeftButton); break;
+        case Leave::PreviousButton: QTest::mouseClick(f->cmdPrevious, Qt::LeftButton); break;
+        }
+        QLineEdit *back = openEditor(f);
+        EXPECT_EQ(rec.texts(), QStringList{c.message});
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->text(), QStringLiteral("abc"));
+        EXPECT_EQ(f->grdDataGrid->currentIndex(), f->model()->index(row, c.col));
+        EXPECT_EQ(f->model()->rowCount(), 2);
+        EXPECT_EQ(rows("select * from " + table), before);
+
+        // Corrected, the row is written whole.
+        back->selectAll();
+        QTest::keyClicks(back, QStringLiteral("9"));
+        if (browsing) f->cmdEdit_Click();
+        f->cmdUpdate_Click();
+        EXPECT_EQ(rec.texts(), QStringList{c.message});
+        EXPECT_EQ(rows("select * from " + table).size(), 2);
+        f->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exec("delete from ProtasisXristi");
+        exec("delete from Typos");
+    }
+}
+
+// Escape gives the refused text up: the row is free again.
+TEST_F(RecordWindowTest, EscapeGivesUpARefusedText)
+{
+    addTypes(2);
+    frmTypos *f = openShown<frmTypos>();
+    f->cmdEdit_Click();
+    QLineEdit *editor = typeInto(f, 0, 0, QStringLiteral("two"));
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QLineEdit *back = openEditor(f);
+    ASSERT_TRUE(back);
+    QTest::keyClick(back, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    f->cmdUpdate_Click();
+    EXPECT_FALSE(f->isEditing());
+    EXPECT_EQ(rows("select * from Typos order by Κωδικός"), (QStringList{"1|T1", "2|T2"}));
 }

@@ -2,6 +2,7 @@
 #include "platform/document.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
+#include "platform/pictures.h"
 #include "platform/settings.h"
 #include "shell/frmabout.h"
 #include "shell/frmmain.h"
@@ -202,6 +203,25 @@ TEST_F(MainWindowTest, TilingPlacesTheChildrenSideBySideOrOneAboveTheOther)
     EXPECT_LT(subs[0]->x() + subs[0]->width(), subs[1]->x() + 1);
 }
 
+// Every child window, its frame in the main window included, shows the
+// program's coil and never the toolkit's logo.
+TEST_F(MainWindowTest, ChildWindowsShowTheProgramsCoil)
+{
+    frmMain m;
+    m.MDIForm_Load();
+    m.show();
+    Module1::ShowChildForm(plat::FormInstance<Asker>::get());
+    Module1::ShowChildForm(plat::FormInstance<frmAbout>::get());
+    QApplication::processEvents();
+    const auto subs = m.mdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 3);
+    const qint64 coil = plat::coilIcon().cacheKey();
+    for (QMdiSubWindow *sub : subs) {
+        EXPECT_EQ(sub->windowIcon().cacheKey(), coil) << sub->windowTitle().toStdString();
+        EXPECT_EQ(sub->widget()->windowIcon().cacheKey(), coil) << sub->windowTitle().toStdString();
+    }
+}
+
 TEST(AboutBox, ShowsTitleAndVersionAndClosesWithEsc)
 {
     frmAbout *a = plat::FormInstance<frmAbout>::get();
@@ -210,6 +230,10 @@ TEST(AboutBox, ShowsTitleAndVersionAndClosesWithEsc)
     EXPECT_EQ(a->lblVersion->text(), "Version 1.0.0");
     EXPECT_EQ(a->cmdOK->text(), "Κλείσιμο");
     EXPECT_EQ(a->cmdSysInfo->text(), "&Πληροφορίες συστήματος...");
+    // The whole caption fits its button, inside the box.
+    EXPECT_GE(a->cmdSysInfo->width(), a->cmdSysInfo->sizeHint().width());
+    EXPECT_GE(a->cmdSysInfo->x(), 0);
+    EXPECT_LE(a->cmdSysInfo->geometry().right(), a->width());
     a->showForm();
     QTest::keyClick(a, Qt::Key_Escape);
     EXPECT_FALSE(plat::FormInstance<frmAbout>::loaded());

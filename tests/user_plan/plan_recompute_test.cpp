@@ -122,6 +122,39 @@ TEST(PlanRecompute, TrimThatIsNotANumberOrNegativeIsReported)
     EXPECT_TRUE(recomputePlan(in).results);
 }
 
+// Trims that would carry the total waste past every number are refused
+// with their own message; the widest possible trims still give figures.
+TEST(PlanRecompute, TrimsBeyondAnyCoilAreReported)
+{
+    struct Case {
+        const char *left, *right;
+        const char *message; // nullptr: figures
+    };
+    const Case cases[] = {
+        {"1E+308", "1E+308", MsgArxi},
+        {"2", "1,79769313486232E+308", MsgTelos},
+        {"1000000001", "0", MsgArxi},
+        {"1000000000", "1000000000", nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.left) + " / " + c.right);
+        RecomputeInput in = twoPatterns();
+        in.leftTrim = c.left;
+        in.rightTrim = c.right;
+        const RecomputeResult r = recomputePlan(in);
+        if (c.message) {
+            EXPECT_EQ(r.message, c.message);
+            EXPECT_FALSE(r.results);
+            continue;
+        }
+        ASSERT_TRUE(r.results);
+        for (const std::string &t : {r.results->text8, r.results->text10, r.results->text4}) {
+            EXPECT_TRUE(t.find("Inf") == std::string::npos && t.find("NaN") == std::string::npos) << t;
+        }
+        EXPECT_NE(r.results->text4, "0%");
+    }
+}
+
 TEST(PlanRecompute, TenWidthsAndUnusedColumnsIgnored)
 {
     RecomputeInput in;

@@ -84,6 +84,19 @@ TEST(Proposal3Flow, SolveHandOverAndRecompute)
     EXPECT_DOUBLE_EQ(plat::toNumber(f2->Roles[10]->text()).value(), strips0 + count0);
     EXPECT_TRUE(f2->Text4->text().endsWith(QLatin1Char('%')));
 
+    // Trims edited in the planner past any coil are refused, and the plan's
+    // figures stay as they were instead of turning into "Inf".
+    const QString shownTotal = f2->Text8->text(), shownShare = f2->Text4->text();
+    f1->txtArxi->setText(QStringLiteral("1E+308"));
+    f1->txtTelos->setText(QStringLiteral("1E+308"));
+    f2->cmdLisi->click();
+    EXPECT_EQ(rec.texts(), QStringList{QStringLiteral("Δεν έχετε ορίσει σωστά την αρχή")});
+    EXPECT_EQ(f2->Text8->text(), shownTotal);
+    EXPECT_EQ(f2->Text4->text(), shownShare);
+    rec.clear();
+    f1->txtArxi->setText(QStringLiteral("5"));
+    f1->txtTelos->setText(QStringLiteral("5"));
+
     // A new solve hides the plan window; closing the planner unloads it.
     f1->lisi->click();
     f1->Timer1_Timer();
