@@ -275,10 +275,24 @@ private:
 template <class Oracle>
 class Search {
 public:
-    Search(const Problem &p, const Oracle &o, SearchMode mode) : p_(p), o_(o), mode_(mode) {}
+    Search(const Problem &p, const Oracle &o, SearchMode mode) : p_(p), o_(o), mode_(mode)
+    {
+        // Slots after the last one with a choice hold their minimum in every
+        // combination; the last slot with a choice is then settled at once.
+        last_ = 0;
+        for (int k = 0; k < kSlotCount; ++k)
+            if (p.hi[k] > p.lo[k]) last_ = k;
+        for (int k = last_ + 1; k < kSlotCount; ++k) {
+            cur_[k] = p.lo[k];
+            tailW_ += p.lo[k] * p.w[k];
+            tailS_ += p.lo[k];
+            tailC_ += takesColumn(p, k, p.lo[k]) ? 1 : 0;
+        }
+    }
 
     void scan(int k, i64 used, i64 strips, int cols, int score)
     {
+        if (k == last_) return meetLastSlot(used, strips, cols, score);
         const i64 w = p_.w[k];
         i64 top = std::min(p_.hi[k], p_.maxStrips - strips);
         if (w > 0) top = std::min(top, (p_.cap - used) / w);
@@ -288,10 +302,6 @@ public:
             const i64 used2 = used + c * w, strips2 = strips + c;
             const int score2 = score + scoreOf(p_, k, c);
             cur_[k] = c;
-            if (k + 1 == kSlotCount) {
-                meet(used2, score2);
-                continue;
-            }
             const int r = p_.colBudget - cols2;
             const i64 q = p_.maxStrips - strips2;
             const i64 mw = o_.maxWidth(k + 1, r, q, p_.cap - used2);
@@ -314,6 +324,7 @@ public:
     // score is at least `need`.
     bool findLast(int k, i64 used, i64 strips, int cols, int score, i64 target, int need)
     {
+        if (k == last_) return findLastInLastSlot(used, strips, cols, score, target, need);
         const i64 w = p_.w[k];
         i64 top = std::min(p_.hi[k], p_.maxStrips - strips);
         if (w > 0) top = std::min(top, (target - used) / w);
@@ -323,13 +334,6 @@ public:
             const i64 used2 = used + c * w, strips2 = strips + c;
             const int score2 = score + scoreOf(p_, k, c);
             cur_[k] = c;
-            if (k + 1 == kSlotCount) {
-                if (used2 == target && score2 >= need) {
-                    last_ = cur_;
-                    return true;
-                }
-                continue;
-            }
             const int ms = o_.maxScoreAt(k + 1, p_.colBudget - cols2, p_.maxStrips - strips2, target - used2);
             if (ms < 0 || score2 + ms < need) continue;
             if (findLast(k + 1, used2, strips2, cols2, score2, target, need)) return true;
@@ -341,23 +345,84 @@ public:
     int bar() const { return bar_; }
     bool hasFirst() const { return hasFirst_; }
     const std::array<i64, kSlotCount> &first() const { return first_; }
-    const std::array<i64, kSlotCount> &last() const { return last_; }
+    const std::array<i64, kSlotCount> &last() const { return last_cut_; }
 
 private:
-    void meet(i64 used, int score)
+    // Counts of the last slot with a choice that fit beside a prefix, as the
+    // range [a, b]; false when none does.
+    bool lastRange(i64 used, i64 strips, int cols, i64 &a, i64 &b) const
     {
-        if (used > best_) {
-            best_ = used;
+        const int k = last_;
+        const i64 w = p_.w[k];
+        if (cols + tailC_ > p_.colBudget) return false;
+        a = p_.lo[k];
+        b = std::min(p_.hi[k], p_.maxStrips - strips - tailS_);
+        if (used + tailW_ > p_.cap) return false;
+        if (w > 0) b = std::min(b, (p_.cap - used - tailW_) / w);
+        if (k >= p_.ordered && cols + tailC_ + 1 > p_.colBudget) b = std::min<i64>(b, 0);
+        return a <= b;
+    }
+
+    // The combinations of one prefix differ only in the last slot's count c,
+    // and their width grows with c (or stays when the width is 0). Met in
+    // order, they raise the best width to that of c = b, the first of that
+    // width becoming the first widest, and every c whose width reaches the
+    // best width held before raises the score bar to its score.
+    void meetLastSlot(i64 used, i64 strips, int cols, int score)
+    {
+        const int k = last_;
+        const i64 w = p_.w[k];
+        i64 a = 0, b = 0;
+        if (!lastRange(used, strips, cols, a, b)) return;
+        const i64 base = used + tailW_;
+        const i64 top = base + b * w;
+        if (top < best_) return;
+        // Smallest count whose width reaches the best width held before.
+        const i64 from = w > 0 && best_ > base ? std::max(a, (best_ - base + w - 1) / w) : a;
+        if (top > best_) {
+            best_ = top;
+            cur_[k] = w > 0 ? b : a;
             first_ = cur_;
             hasFirst_ = true;
         }
-        if (mode_ == SearchMode::ScoreTieBreak && used == best_ && score >= bar_) bar_ = score;
+        if (mode_ == SearchMode::ScoreTieBreak) {
+            const bool bonus = k < kScoreSlots && from <= p_.lo[k] + 1 && p_.lo[k] + 1 <= b;
+            bar_ = std::max(bar_, score + (bonus ? 1 : 0));
+        }
+    }
+
+    bool findLastInLastSlot(i64 used, i64 strips, int cols, int score, i64 target, int need)
+    {
+        const int k = last_;
+        const i64 w = p_.w[k];
+        i64 a = 0, b = 0;
+        if (!lastRange(used, strips, cols, a, b)) return false;
+        const i64 gap = target - used - tailW_;
+        auto take = [&](i64 c) {
+            cur_[k] = c;
+            last_cut_ = cur_;
+            return true;
+        };
+        auto scoreOfCount = [&](i64 c) { return score + scoreOf(p_, k, c); };
+        if (w > 0) {
+            if (gap < 0 || gap % w != 0) return false;
+            const i64 c = gap / w;
+            return c >= a && c <= b && scoreOfCount(c) >= need && take(c);
+        }
+        if (gap != 0) return false;
+        // Every count makes the target: the highest whose score is enough.
+        if (scoreOfCount(b) >= need) return take(b);
+        const i64 c = p_.lo[k] + 1;
+        return c >= a && c <= b && scoreOfCount(c) >= need && take(c);
     }
 
     const Problem &p_;
     const Oracle &o_;
     SearchMode mode_;
-    std::array<i64, kSlotCount> cur_{}, first_{}, last_{};
+    std::array<i64, kSlotCount> cur_{}, first_{}, last_cut_{};
+    int last_ = 0;  // last slot with a choice
+    i64 tailW_ = 0, tailS_ = 0;
+    int tailC_ = 0;
     i64 best_ = 0;
     int bar_ = 0;
     bool hasFirst_ = false;
