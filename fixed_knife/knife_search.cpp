@@ -84,8 +84,14 @@ public:
     }
 
     // Upper bound of the widest completion from slot k on that fits in cap,
-    // or -1 when no completion fits at all (exact).
-    i64 maxWidth(int k, int r, i64 q, i64 cap) const
+    // or -1 when no completion fits at all (exact) or the bound is below floor.
+    i64 maxWidth(int k, int r, i64 q, i64 cap, i64 floor = 0) const
+    {
+        const i64 x = widest(k, r, q, cap);
+        return x < floor ? -1 : x;
+    }
+
+    i64 widest(int k, int r, i64 q, i64 cap) const
     {
         if (q < mandS_[k] || cap < mandW_[k] || r < mandC_[k]) return -1;
         const i64 room = cap - mandW_[k];
@@ -116,6 +122,48 @@ private:
     std::array<int, kSlotCount + 1> mandC_{}, potScore_{};
     std::array<int, kSlotCount> byWidth_{};
 };
+
+// Sets of widths, one bit per millimetre from 0 up.
+namespace bits {
+
+bool test(const u64 *b, i64 x) { return (b[x >> 6] >> (x & 63)) & 1; }
+
+// Highest member from floor up to cap, or -1. Only the words in between
+// are read: a set with nothing near the top must not cost a whole scan.
+i64 highestAtMost(const u64 *b, i64 cap, i64 floor = 0)
+{
+    floor = std::max<i64>(floor, 0);
+    if (cap < floor) return -1;
+    i64 i = cap >> 6;
+    const i64 last = floor >> 6;
+    const int bit = int(cap & 63);
+    u64 m = b[i] & (bit == 63 ? ~u64(0) : ((u64(1) << (bit + 1)) - 1));
+    for (;;) {
+        if (m) {
+            const i64 x = i * 64 + 63 - std::countl_zero(m);
+            return x >= floor ? x : -1;
+        }
+        if (--i < last) return -1;
+        m = b[i];
+    }
+}
+
+// dst |= src shifted up by sh bits, cut to `words` words and the top mask.
+void shiftOr(u64 *dst, const u64 *src, i64 sh, size_t words, u64 topMask)
+{
+    const size_t ws = size_t(sh >> 6);
+    const int bs = int(sh & 63);
+    if (ws >= words) return;
+    for (size_t i = words; i-- > ws;) {
+        const size_t j = i - ws;
+        u64 v = src[j] << bs;
+        if (bs && j > 0) v |= src[j - 1] >> (64 - bs);
+        dst[i] |= v;
+    }
+    dst[words - 1] &= topMask;
+}
+
+} // namespace bits
 
 // Exact answers from tables of every width each suffix of slots can make
 // with at most q strips and r secondary columns (one bit per millimetre);
@@ -155,10 +203,10 @@ public:
         return t;
     }
 
-    i64 maxWidth(int k, int r, i64 q, i64 cap) const
+    i64 maxWidth(int k, int r, i64 q, i64 cap, i64 floor = 0) const
     {
         if (r < 0 || q < 0 || cap < 0) return -1;
-        return highestAtMost(reach(k, clampR(r), clampQ(q)), std::min(cap, X_));
+        return bits::highestAtMost(reach(k, clampR(r), clampQ(q)), std::min(cap, X_), floor);
     }
 
     int maxScoreAt(int k, int r, i64 q, i64 x) const
@@ -194,34 +242,8 @@ private:
     u64 *score(int k, int r, int q, int s) { return &score_[scoreIndex(k, r, q, s)]; }
     const u64 *score(int k, int r, int q, int s) const { return &score_[scoreIndex(k, r, q, s)]; }
 
-    static bool testBit(const u64 *b, i64 x) { return (b[x >> 6] >> (x & 63)) & 1; }
-
-    static i64 highestAtMost(const u64 *b, i64 cap)
-    {
-        i64 i = cap >> 6;
-        const int bit = int(cap & 63);
-        u64 m = b[i] & (bit == 63 ? ~u64(0) : ((u64(1) << (bit + 1)) - 1));
-        for (;;) {
-            if (m) return i * 64 + 63 - std::countl_zero(m);
-            if (--i < 0) return -1;
-            m = b[i];
-        }
-    }
-
-    // dst |= src shifted up by sh bits, cut at X_.
-    void shiftOr(u64 *dst, const u64 *src, i64 sh) const
-    {
-        const size_t ws = size_t(sh >> 6);
-        const int bs = int(sh & 63);
-        if (ws >= W_) return;
-        for (size_t i = W_; i-- > ws;) {
-            const size_t j = i - ws;
-            u64 v = src[j] << bs;
-            if (bs && j > 0) v |= src[j - 1] >> (64 - bs);
-            dst[i] |= v;
-        }
-        dst[W_ - 1] &= topMask_;
-    }
+    static bool testBit(const u64 *b, i64 x) { return bits::test(b, x); }
+    void shiftOr(u64 *dst, const u64 *src, i64 sh) const { bits::shiftOr(dst, src, sh, W_, topMask_); }
 
     void fill(const Problem &p)
     {
@@ -265,6 +287,175 @@ private:
     }
 };
 
+// Exact answers for orders whose knives never run short: when every slot at
+// its most strips still fits the knives, the strips drop out and only the
+// widths, the secondary columns and the score remain. One table per slot
+// with a choice (a slot with one count only is folded into the next one),
+// per count of columns left and per score, one bit per millimetre; a range
+// of counts is added by doubling, so a slot of a hundred thousand counts
+// costs some seventeen passes over its table, not a hundred thousand.
+class WidthOracle {
+public:
+    static constexpr double kMaxWords = double(1 << 22);  // 32 MB
+
+    static std::optional<WidthOracle> build(const Problem &p)
+    {
+        i64 strips = 0, width = 0;
+        int secondaries = 0;
+        for (int k = 0; k < kSlotCount; ++k) {
+            strips = std::min(kBig, strips + p.hi[k]);
+            width = std::min(kBig, width + p.hi[k] * p.w[k]);
+            if (k >= p.ordered && p.hi[k] > 0) ++secondaries;
+        }
+        if (strips > p.maxStrips) return std::nullopt;
+        WidthOracle t;
+        t.R_ = std::min(p.colBudget, secondaries);
+        t.X_ = std::min(p.cap, width);
+        t.W_ = size_t(t.X_ / 64 + 1);
+        t.topMask_ = (t.X_ % 64 == 63) ? ~u64(0) : ((u64(1) << (t.X_ % 64 + 1)) - 1);
+
+        // Slots with a choice, the fixed part each slot leads into, and the
+        // most score each table can hold.
+        t.next_[kSlotCount] = kSlotCount;
+        for (int k = kSlotCount - 1; k >= 0; --k) {
+            const bool choice = p.hi[k] > p.lo[k];
+            t.next_[k] = choice ? k : t.next_[k + 1];
+            t.offW_[k] = choice ? 0 : t.offW_[k + 1] + p.lo[k] * p.w[k];
+            t.offC_[k] = choice ? 0 : t.offC_[k + 1] + (takesColumn(p, k, p.lo[k]) ? 1 : 0);
+        }
+        double words = 0;
+        int topScore = 0;
+        for (int k = kSlotCount; k >= 0; --k) {
+            if (k < kSlotCount && t.next_[k] != k) continue;
+            if (k < kScoreSlots && p.lo[k] + 1 <= p.hi[k]) ++topScore;
+            t.scores_[k] = topScore;
+            t.base_[k] = size_t(words);
+            words += double(t.R_ + 1) * double(topScore + 2) * double(t.W_);
+        }
+        if (words > kMaxWords) return std::nullopt;
+        t.table_.assign(size_t(words), 0);
+        t.fill(p);
+        return t;
+    }
+
+    i64 maxWidth(int k, int r, i64 q, i64 cap, i64 floor = 0) const
+    {
+        if (q < 0) return -1;
+        const int a = next_[k];
+        const int rr = r - offC_[k];
+        const i64 room = std::min(cap - offW_[k], X_);
+        if (rr < 0 || room < 0) return -1;
+        const size_t at = index(a, std::min(rr, R_), scores_[a] + 1);
+        const i64 x = bits::highestAtMost(&table_[at], std::min(room, top_[at / W_]), floor - offW_[k]);
+        return x < 0 ? -1 : x + offW_[k];
+    }
+
+    int maxScoreAt(int k, int r, i64 q, i64 x) const
+    {
+        if (q < 0) return -1;
+        const int a = next_[k];
+        const int rr = r - offC_[k];
+        const i64 xx = x - offW_[k];
+        if (rr < 0 || xx < 0 || xx > X_) return -1;
+        for (int s = scores_[a]; s >= 0; --s)
+            if (bits::test(layer(a, std::min(rr, R_), s), xx)) return s;
+        return -1;
+    }
+
+private:
+    int R_ = 0;
+    i64 X_ = 0;
+    size_t W_ = 1;
+    u64 topMask_ = 0;
+    std::array<int, kSlotCount + 1> next_{}, offC_{}, scores_{};
+    std::array<i64, kSlotCount + 1> offW_{};
+    std::array<size_t, kSlotCount + 1> base_{};
+    std::vector<u64> table_, pow_, acc_;
+    std::vector<i64> top_;  // highest member of each layer: a query above it starts there
+
+    // Layers of table a: (columns left r, score s), s = scores_[a] + 1 being
+    // every score together.
+    size_t index(int a, int r, int s) const
+    {
+        return base_[a] + (size_t(r) * size_t(scores_[a] + 2) + size_t(s)) * W_;
+    }
+    u64 *layer(int a, int r, int s) { return &table_[index(a, r, s)]; }
+    const u64 *layer(int a, int r, int s) const { return &table_[index(a, r, s)]; }
+    const u64 *all(int a, int r) const { return layer(a, r, scores_[a] + 1); }
+
+    void shiftOr(u64 *dst, const u64 *src, i64 sh) const { bits::shiftOr(dst, src, sh, W_, topMask_); }
+
+    // dst |= src shifted by extra + c*w for every c from c1 to c2.
+    void rangeShiftOr(u64 *dst, const u64 *src, i64 w, i64 c1, i64 c2, i64 extra)
+    {
+        if (c1 > c2) return;
+        const i64 from = c1 * w + extra;
+        if (from > X_) return;
+        if (w == 0) return shiftOr(dst, src, from);
+        i64 n = std::min(c2 - c1, (X_ - from) / w) + 1;
+        // acc = src shifted by t*w for every t below n, by binary doubling.
+        std::copy_n(src, W_, pow_.begin());
+        std::fill(acc_.begin(), acc_.end(), 0);
+        i64 len = 1, done = 0;
+        for (;;) {
+            if (n & 1) {
+                shiftOr(acc_.data(), pow_.data(), done * w);
+                done += len;
+            }
+            n >>= 1;
+            if (n == 0) break;
+            if (len <= X_ / w) shiftOr(pow_.data(), pow_.data(), len * w);
+            len *= 2;
+        }
+        shiftOr(dst, acc_.data(), from);
+    }
+
+    void fill(const Problem &p)
+    {
+        pow_.assign(W_, 0);
+        acc_.assign(W_, 0);
+        for (int r = 0; r <= R_; ++r) {
+            layer(kSlotCount, r, 0)[0] = 1;
+            layer(kSlotCount, r, 1)[0] = 1;
+        }
+        for (int k = kSlotCount - 1; k >= 0; --k) {
+            if (next_[k] != k) continue;
+            const int b = next_[k + 1];
+            const i64 extra = offW_[k + 1];
+            // The counts in pieces of one column cost and one score each.
+            struct Piece { i64 c1, c2; int cols, gain; };
+            std::array<Piece, 5> pieces{};
+            int n = 0;
+            const i64 lo = p.lo[k], hi = p.hi[k];
+            const bool secondary = k >= p.ordered;
+            const i64 bonus = k < kScoreSlots ? lo + 1 : -1;
+            i64 c = lo;
+            while (c <= hi) {
+                i64 end = hi;
+                if (c == 0 || c == bonus) end = c;
+                else if (bonus > c) end = std::min(end, bonus - 1);
+                pieces[n++] = {c, end, secondary && c > 0 ? 1 : 0, c == bonus ? 1 : 0};
+                c = end + 1;
+            }
+            for (int r = 0; r <= R_; ++r) {
+                u64 *any = layer(k, r, scores_[k] + 1);
+                for (int s = 0; s <= scores_[k]; ++s) {
+                    u64 *dst = layer(k, r, s);
+                    for (int i = 0; i < n; ++i) {
+                        const int rr = r - pieces[i].cols - offC_[k + 1];
+                        const int from = s - pieces[i].gain;
+                        if (rr < 0 || from < 0 || from > scores_[b]) continue;
+                        rangeShiftOr(dst, layer(b, rr, from), p.w[k], pieces[i].c1, pieces[i].c2, extra);
+                    }
+                    for (size_t i = 0; i < W_; ++i) any[i] |= dst[i];
+                }
+            }
+        }
+        top_.resize(table_.size() / W_);
+        for (size_t l = 0; l < top_.size(); ++l) top_[l] = bits::highestAtMost(&table_[l * W_], X_);
+    }
+};
+
 // The enumeration with every subtree skipped that holds no combination able
 // to change what the enumeration would end with. The first pass meets the
 // fitting combinations in enumeration order and keeps the widest width, the
@@ -288,6 +479,9 @@ public:
             tailS_ += p.lo[k];
             tailC_ += takesColumn(p, k, p.lo[k]) ? 1 : 0;
         }
+        for (int k = kSlotCount - 1; k >= 0; --k)
+            pot_[k] = pot_[k + 1] + (k < kScoreSlots && p.lo[k] + 1 <= p.hi[k] ? 1 : 0);
+        widestAll_ = o.maxWidth(0, p.colBudget, p.maxStrips, p.cap);
     }
 
     void scan(int k, i64 used, i64 strips, int cols, int score)
@@ -296,7 +490,18 @@ public:
         const i64 w = p_.w[k];
         i64 top = std::min(p_.hi[k], p_.maxStrips - strips);
         if (w > 0) top = std::min(top, (p_.cap - used) / w);
+        const i64 bonus = k < kScoreSlots ? p_.lo[k] + 1 : -1;
         for (i64 c = p_.lo[k]; c <= top; ++c) {
+            if (best_ >= widestAll_) {
+                // No wider cut is left: the first widest is final, and only a
+                // score above the bar can still change anything.
+                if (mode_ == SearchMode::FirstWidest) return;
+                if (score + pot_[k + 1] <= bar_) {
+                    if (c > bonus) break;
+                    c = bonus;
+                    if (c > top) break;
+                }
+            }
             const int cols2 = cols + (takesColumn(p_, k, c) ? 1 : 0);
             if (cols2 > p_.colBudget) break;
             const i64 used2 = used + c * w, strips2 = strips + c;
@@ -304,7 +509,9 @@ public:
             cur_[k] = c;
             const int r = p_.colBudget - cols2;
             const i64 q = p_.maxStrips - strips2;
-            const i64 mw = o_.maxWidth(k + 1, r, q, p_.cap - used2);
+            // Only a completion that can still reach the best width matters.
+            const i64 floor = best_ - used2 + (mode_ == SearchMode::FirstWidest ? 1 : 0);
+            const i64 mw = o_.maxWidth(k + 1, r, q, p_.cap - used2, floor);
             if (mw < 0) continue;
             const i64 widest = used2 + mw;
             if (mode_ == SearchMode::FirstWidest) {
@@ -328,7 +535,14 @@ public:
         const i64 w = p_.w[k];
         i64 top = std::min(p_.hi[k], p_.maxStrips - strips);
         if (w > 0) top = std::min(top, (target - used) / w);
+        // Without the count one above the minimum the score falls short.
+        const i64 bonus = k < kScoreSlots ? p_.lo[k] + 1 : -1;
+        const bool onlyBonus = score + pot_[k + 1] < need;
         for (i64 c = top; c >= p_.lo[k]; --c) {
+            if (onlyBonus) {
+                if (bonus < p_.lo[k] || c < bonus) break;
+                c = bonus;
+            }
             const int cols2 = cols + (takesColumn(p_, k, c) ? 1 : 0);
             if (cols2 > p_.colBudget) continue;
             const i64 used2 = used + c * w, strips2 = strips + c;
@@ -421,6 +635,8 @@ private:
     SearchMode mode_;
     std::array<i64, kSlotCount> cur_{}, first_{}, last_cut_{};
     int last_ = 0;  // last slot with a choice
+    std::array<int, kSlotCount + 1> pot_{};  // score slots from k on that can score
+    i64 widestAll_ = 0;                      // widest any cut can be, or a bound of it
     i64 tailW_ = 0, tailS_ = 0;
     int tailC_ = 0;
     i64 best_ = 0;
@@ -460,6 +676,9 @@ KnifeSearchResult searchKnifeSettingWith(const KnifeSearchInput &in, SearchMode 
 {
     const Problem p = normalise(in);
     if (!p.feasible) return {};
+    if (strategy == Strategy::Auto || strategy == Strategy::WidthTables) {
+        if (auto t = WidthOracle::build(p)) return run(in, p, *t, mode);
+    }
     if (strategy != Strategy::BoundsOnly) {
         if (auto t = TableOracle::build(p, strategy == Strategy::Tables)) return run(in, p, *t, mode);
     }

@@ -103,10 +103,11 @@ CutFigures layoutCut(const KnifeSearchInput &in, const KnifeSearchResult &r,
 std::int64_t clampedWhole(double v);
 
 namespace detail {
-// How the search prunes: exact reachability tables, or cheap bounds only.
-// Auto takes the tables unless they would grow too large. For tests and
-// benchmarks; every strategy returns the same result.
-enum class Strategy { Auto, Tables, BoundsOnly };
+// How the search prunes: exact reachability tables, tables of widths alone
+// (orders whose knives never run short; others take the Auto way), or cheap
+// bounds only. Auto takes the first tables that apply and stay small enough.
+// For tests and benchmarks; every strategy returns the same result.
+enum class Strategy { Auto, Tables, WidthTables, BoundsOnly };
 KnifeSearchResult searchKnifeSettingWith(const KnifeSearchInput &in, SearchMode mode,
                                          Strategy strategy);
 } // namespace detail
