@@ -287,112 +287,180 @@ private:
     }
 };
 
+// The slots as the tables below see them. A slot with one count only is
+// folded into the next slot with a choice: its width, strips and columns
+// become an offset of that slot's table. The counts of a slot with a choice
+// are split into pieces of one column cost and one score each. Columns are
+// told apart only when the secondary widths could outnumber them, scores
+// only when the search breaks ties by score.
+struct FoldedSlots {
+    struct Piece {
+        i64 c1, c2;
+        int cols, gain;
+    };
+
+    int R = 0;  // columns left that the tables tell apart
+    i64 X = 0;  // widest width the tables hold
+    bool columnsBind = false;
+    bool scoring = false;
+    std::array<int, kSlotCount + 1> next{}, offC{}, scores{};
+    std::array<i64, kSlotCount + 1> offW{}, offS{};
+    std::array<size_t, kSlotCount + 1> base{};  // first layer of each table
+    size_t layers = 0;
+
+    FoldedSlots(const Problem &p, bool scoreTies) : scoring(scoreTies)
+    {
+        i64 width = 0;
+        int secondaries = 0;
+        for (int k = 0; k < kSlotCount; ++k) {
+            width = std::min(kBig, width + p.hi[k] * p.w[k]);
+            if (k >= p.ordered && p.hi[k] > 0) ++secondaries;
+        }
+        columnsBind = secondaries > p.colBudget;
+        R = columnsBind ? p.colBudget : 0;
+        X = std::min(p.cap, width);
+        next[kSlotCount] = kSlotCount;
+        for (int k = kSlotCount - 1; k >= 0; --k) {
+            const bool choice = p.hi[k] > p.lo[k];
+            next[k] = choice ? k : next[k + 1];
+            offW[k] = choice ? 0 : offW[k + 1] + p.lo[k] * p.w[k];
+            offS[k] = choice ? 0 : offS[k + 1] + p.lo[k];
+            offC[k] = choice || !columnsBind ? 0 : offC[k + 1] + (takesColumn(p, k, p.lo[k]) ? 1 : 0);
+        }
+        int topScore = 0;
+        for (int k = kSlotCount; k >= 0; --k) {
+            if (k < kSlotCount && next[k] != k) continue;
+            if (scoring && k < kScoreSlots && p.lo[k] + 1 <= p.hi[k]) ++topScore;
+            scores[k] = topScore;
+            base[k] = layers;
+            layers += size_t(R + 1) * size_t(topScore + 2);
+        }
+    }
+
+    // Layers of table a: (columns left r, score s); s = scores[a] + 1 holds
+    // every score together.
+    size_t layer(int a, int r, int s) const { return base[a] + size_t(r) * size_t(scores[a] + 2) + size_t(s); }
+    size_t allScores(int a, int r) const { return layer(a, r, scores[a] + 1); }
+
+    int pieces(const Problem &p, int k, std::array<Piece, 4> &out) const
+    {
+        const i64 lo = p.lo[k], hi = p.hi[k];
+        const bool secondary = columnsBind && k >= p.ordered;
+        const i64 bonus = scoring && k < kScoreSlots ? lo + 1 : -1;
+        int n = 0;
+        for (i64 c = lo; c <= hi;) {
+            i64 end = hi;
+            if (c == 0 || c == bonus) end = c;
+            else if (bonus > c) end = std::min(end, bonus - 1);
+            out[n++] = {c, end, secondary && c > 0 ? 1 : 0, c == bonus ? 1 : 0};
+            c = end + 1;
+        }
+        return n;
+    }
+
+    // Every table is built from the next one: fn(k, dst layer, src layer,
+    // piece) for each slot with a choice, column count and score.
+    template <class Fn>
+    void forEachStep(const Problem &p, Fn fn) const
+    {
+        for (int k = kSlotCount - 1; k >= 0; --k) {
+            if (next[k] != k) continue;
+            const int b = next[k + 1];
+            std::array<Piece, 4> ps{};
+            const int n = pieces(p, k, ps);
+            for (int r = 0; r <= R; ++r)
+                for (int s = 0; s <= scores[k]; ++s)
+                    for (int i = 0; i < n; ++i) {
+                        const int rr = r - ps[i].cols - offC[k + 1];
+                        const int from = s - ps[i].gain;
+                        if (rr < 0 || from < 0 || from > scores[b]) continue;
+                        fn(k, layer(k, r, s), layer(b, rr, from), ps[i]);
+                    }
+        }
+    }
+
+    // Where a query about the slots from k on looks: table, columns and
+    // room relative to it; false when the fixed slots alone rule it out.
+    bool locate(int k, int r, i64 q, int &a, int &rr, i64 &qq) const
+    {
+        a = next[k];
+        rr = std::min(r - offC[k], R);
+        qq = q - offS[k];
+        return r - offC[k] >= 0 && qq >= 0;
+    }
+};
+
 // Exact answers for orders whose knives never run short: when every slot at
 // its most strips still fits the knives, the strips drop out and only the
-// widths, the secondary columns and the score remain. One table per slot
-// with a choice (a slot with one count only is folded into the next one),
-// per count of columns left and per score, one bit per millimetre; a range
-// of counts is added by doubling, so a slot of a hundred thousand counts
-// costs some seventeen passes over its table, not a hundred thousand.
+// widths, the secondary columns and the score remain, one bit per
+// millimetre. A range of counts is added by doubling, so a slot of a hundred
+// thousand counts costs some seventeen passes over its table, not a hundred
+// thousand.
 class WidthOracle {
 public:
     static constexpr double kMaxWords = double(1 << 22);  // 32 MB
 
-    static std::optional<WidthOracle> build(const Problem &p)
+    static std::optional<WidthOracle> build(const Problem &p, bool scoring)
     {
-        i64 strips = 0, width = 0;
-        int secondaries = 0;
-        for (int k = 0; k < kSlotCount; ++k) {
-            strips = std::min(kBig, strips + p.hi[k]);
-            width = std::min(kBig, width + p.hi[k] * p.w[k]);
-            if (k >= p.ordered && p.hi[k] > 0) ++secondaries;
-        }
+        i64 strips = 0;
+        for (int k = 0; k < kSlotCount; ++k) strips = std::min(kBig, strips + p.hi[k]);
         if (strips > p.maxStrips) return std::nullopt;
-        WidthOracle t;
-        t.R_ = std::min(p.colBudget, secondaries);
-        t.X_ = std::min(p.cap, width);
-        t.W_ = size_t(t.X_ / 64 + 1);
-        t.topMask_ = (t.X_ % 64 == 63) ? ~u64(0) : ((u64(1) << (t.X_ % 64 + 1)) - 1);
-
-        // Slots with a choice, the fixed part each slot leads into, and the
-        // most score each table can hold.
-        t.next_[kSlotCount] = kSlotCount;
-        for (int k = kSlotCount - 1; k >= 0; --k) {
-            const bool choice = p.hi[k] > p.lo[k];
-            t.next_[k] = choice ? k : t.next_[k + 1];
-            t.offW_[k] = choice ? 0 : t.offW_[k + 1] + p.lo[k] * p.w[k];
-            t.offC_[k] = choice ? 0 : t.offC_[k + 1] + (takesColumn(p, k, p.lo[k]) ? 1 : 0);
-        }
-        double words = 0;
-        int topScore = 0;
-        for (int k = kSlotCount; k >= 0; --k) {
-            if (k < kSlotCount && t.next_[k] != k) continue;
-            if (k < kScoreSlots && p.lo[k] + 1 <= p.hi[k]) ++topScore;
-            t.scores_[k] = topScore;
-            t.base_[k] = size_t(words);
-            words += double(t.R_ + 1) * double(topScore + 2) * double(t.W_);
-        }
-        if (words > kMaxWords) return std::nullopt;
-        t.table_.assign(size_t(words), 0);
+        WidthOracle t(p, scoring);
+        if (double(t.f_.layers) * double(t.W_) > kMaxWords) return std::nullopt;
         t.fill(p);
         return t;
     }
 
     i64 maxWidth(int k, int r, i64 q, i64 cap, i64 floor = 0) const
     {
-        if (q < 0) return -1;
-        const int a = next_[k];
-        const int rr = r - offC_[k];
-        const i64 room = std::min(cap - offW_[k], X_);
-        if (rr < 0 || room < 0) return -1;
-        const size_t at = index(a, std::min(rr, R_), scores_[a] + 1);
-        const i64 x = bits::highestAtMost(&table_[at], std::min(room, top_[at / W_]), floor - offW_[k]);
-        return x < 0 ? -1 : x + offW_[k];
+        int a = 0, rr = 0;
+        i64 qq = 0;
+        if (!f_.locate(k, r, q, a, rr, qq)) return -1;
+        const size_t l = f_.allScores(a, rr);
+        const i64 room = std::min(cap - f_.offW[k], top_[l]);
+        if (room < 0) return -1;
+        const i64 x = bits::highestAtMost(layer(l), room, floor - f_.offW[k]);
+        return x < 0 ? -1 : x + f_.offW[k];
     }
 
     int maxScoreAt(int k, int r, i64 q, i64 x) const
     {
-        if (q < 0) return -1;
-        const int a = next_[k];
-        const int rr = r - offC_[k];
-        const i64 xx = x - offW_[k];
-        if (rr < 0 || xx < 0 || xx > X_) return -1;
-        for (int s = scores_[a]; s >= 0; --s)
-            if (bits::test(layer(a, std::min(rr, R_), s), xx)) return s;
+        int a = 0, rr = 0;
+        i64 qq = 0;
+        const i64 xx = x - f_.offW[k];
+        if (!f_.locate(k, r, q, a, rr, qq) || xx < 0 || xx > f_.X) return -1;
+        for (int s = f_.scores[a]; s >= 0; --s)
+            if (bits::test(layer(f_.layer(a, rr, s)), xx)) return s;
         return -1;
     }
 
 private:
-    int R_ = 0;
-    i64 X_ = 0;
+    WidthOracle(const Problem &p, bool scoring) : f_(p, scoring)
+    {
+        W_ = size_t(f_.X / 64 + 1);
+        topMask_ = (f_.X % 64 == 63) ? ~u64(0) : ((u64(1) << (f_.X % 64 + 1)) - 1);
+    }
+
+    FoldedSlots f_;
     size_t W_ = 1;
     u64 topMask_ = 0;
-    std::array<int, kSlotCount + 1> next_{}, offC_{}, scores_{};
-    std::array<i64, kSlotCount + 1> offW_{};
-    std::array<size_t, kSlotCount + 1> base_{};
     std::vector<u64> table_, pow_, acc_;
     std::vector<i64> top_;  // highest member of each layer: a query above it starts there
 
-    // Layers of table a: (columns left r, score s), s = scores_[a] + 1 being
-    // every score together.
-    size_t index(int a, int r, int s) const
-    {
-        return base_[a] + (size_t(r) * size_t(scores_[a] + 2) + size_t(s)) * W_;
-    }
-    u64 *layer(int a, int r, int s) { return &table_[index(a, r, s)]; }
-    const u64 *layer(int a, int r, int s) const { return &table_[index(a, r, s)]; }
-    const u64 *all(int a, int r) const { return layer(a, r, scores_[a] + 1); }
+    u64 *layer(size_t l) { return &table_[l * W_]; }
+    const u64 *layer(size_t l) const { return &table_[l * W_]; }
 
     void shiftOr(u64 *dst, const u64 *src, i64 sh) const { bits::shiftOr(dst, src, sh, W_, topMask_); }
 
     // dst |= src shifted by extra + c*w for every c from c1 to c2.
     void rangeShiftOr(u64 *dst, const u64 *src, i64 w, i64 c1, i64 c2, i64 extra)
     {
+        const i64 X = f_.X;
         if (c1 > c2) return;
         const i64 from = c1 * w + extra;
-        if (from > X_) return;
+        if (from > X) return;
         if (w == 0) return shiftOr(dst, src, from);
-        i64 n = std::min(c2 - c1, (X_ - from) / w) + 1;
+        i64 n = std::min(c2 - c1, (X - from) / w) + 1;
         // acc = src shifted by t*w for every t below n, by binary doubling.
         std::copy_n(src, W_, pow_.begin());
         std::fill(acc_.begin(), acc_.end(), 0);
@@ -404,7 +472,7 @@ private:
             }
             n >>= 1;
             if (n == 0) break;
-            if (len <= X_ / w) shiftOr(pow_.data(), pow_.data(), len * w);
+            if (len <= X / w) shiftOr(pow_.data(), pow_.data(), len * w);
             len *= 2;
         }
         shiftOr(dst, acc_.data(), from);
@@ -412,47 +480,171 @@ private:
 
     void fill(const Problem &p)
     {
+        table_.assign(f_.layers * W_, 0);
         pow_.assign(W_, 0);
         acc_.assign(W_, 0);
-        for (int r = 0; r <= R_; ++r) {
-            layer(kSlotCount, r, 0)[0] = 1;
-            layer(kSlotCount, r, 1)[0] = 1;
-        }
-        for (int k = kSlotCount - 1; k >= 0; --k) {
-            if (next_[k] != k) continue;
-            const int b = next_[k + 1];
-            const i64 extra = offW_[k + 1];
-            // The counts in pieces of one column cost and one score each.
-            struct Piece { i64 c1, c2; int cols, gain; };
-            std::array<Piece, 5> pieces{};
-            int n = 0;
-            const i64 lo = p.lo[k], hi = p.hi[k];
-            const bool secondary = k >= p.ordered;
-            const i64 bonus = k < kScoreSlots ? lo + 1 : -1;
-            i64 c = lo;
-            while (c <= hi) {
-                i64 end = hi;
-                if (c == 0 || c == bonus) end = c;
-                else if (bonus > c) end = std::min(end, bonus - 1);
-                pieces[n++] = {c, end, secondary && c > 0 ? 1 : 0, c == bonus ? 1 : 0};
-                c = end + 1;
-            }
-            for (int r = 0; r <= R_; ++r) {
-                u64 *any = layer(k, r, scores_[k] + 1);
-                for (int s = 0; s <= scores_[k]; ++s) {
-                    u64 *dst = layer(k, r, s);
-                    for (int i = 0; i < n; ++i) {
-                        const int rr = r - pieces[i].cols - offC_[k + 1];
-                        const int from = s - pieces[i].gain;
-                        if (rr < 0 || from < 0 || from > scores_[b]) continue;
-                        rangeShiftOr(dst, layer(b, rr, from), p.w[k], pieces[i].c1, pieces[i].c2, extra);
-                    }
-                    for (size_t i = 0; i < W_; ++i) any[i] |= dst[i];
+        for (int r = 0; r <= f_.R; ++r) layer(f_.layer(kSlotCount, r, 0))[0] = 1;
+        f_.forEachStep(p, [&](int k, size_t dst, size_t src, const FoldedSlots::Piece &piece) {
+            rangeShiftOr(layer(dst), layer(src), p.w[k], piece.c1, piece.c2, f_.offW[k + 1]);
+        });
+        // Every score together, then the highest member of each layer.
+        for (int k = 0; k <= kSlotCount; ++k) {
+            if (k < kSlotCount && f_.next[k] != k) continue;
+            for (int r = 0; r <= f_.R; ++r) {
+                u64 *any = layer(f_.allScores(k, r));
+                for (int s = 0; s <= f_.scores[k]; ++s) {
+                    const u64 *one = layer(f_.layer(k, r, s));
+                    for (size_t i = 0; i < W_; ++i) any[i] |= one[i];
                 }
             }
         }
-        top_.resize(table_.size() / W_);
-        for (size_t l = 0; l < top_.size(); ++l) top_[l] = bits::highestAtMost(&table_[l * W_], X_);
+        top_.resize(f_.layers);
+        for (size_t l = 0; l < f_.layers; ++l) top_[l] = bits::highestAtMost(layer(l), f_.X);
+    }
+};
+
+// Exact answers when the knives do run short: for every width, the fewest
+// strips with which the slots from k on make it, per column count and
+// score. Each slot's range of counts is added with a sliding minimum over
+// the widths that differ by its own width.
+class FewestOracle {
+public:
+    static constexpr double kMaxCells = double(1 << 23);  // 32 MB
+
+    static std::optional<FewestOracle> build(const Problem &p, bool scoring)
+    {
+        i64 strips = 0;
+        for (int k = 0; k < kSlotCount; ++k) strips = std::min(kBig, strips + p.hi[k]);
+        if (strips >= kNone) return std::nullopt;
+        FewestOracle t(p, scoring);
+        if (double(t.f_.layers) * double(t.L_ + 2 * t.P_) > kMaxCells) return std::nullopt;
+        t.fill(p);
+        return t;
+    }
+
+    i64 maxWidth(int k, int r, i64 q, i64 cap, i64 floor = 0) const
+    {
+        int a = 0, rr = 0;
+        i64 qq = 0;
+        if (!f_.locate(k, r, q, a, rr, qq)) return -1;
+        const i64 lo = std::max<i64>(floor - f_.offW[k], 0);
+        const i64 hi = std::min(cap - f_.offW[k], f_.X);
+        const i64 x = rightmostWithin(f_.allScores(a, rr), lo, hi, qq);
+        return x < 0 ? -1 : x + f_.offW[k];
+    }
+
+    int maxScoreAt(int k, int r, i64 q, i64 x) const
+    {
+        int a = 0, rr = 0;
+        i64 qq = 0;
+        const i64 xx = x - f_.offW[k];
+        if (!f_.locate(k, r, q, a, rr, qq) || xx < 0 || xx > f_.X) return -1;
+        for (int s = f_.scores[a]; s >= 0; --s)
+            if (cell(f_.layer(a, rr, s), xx) <= qq) return s;
+        return -1;
+    }
+
+private:
+    static constexpr std::int32_t kNone = std::int32_t(1) << 30;  // width not made at all
+
+    static constexpr i64 kLeaf = 32;  // widths under one leaf of the tree
+
+    FewestOracle(const Problem &p, bool scoring) : f_(p, scoring)
+    {
+        L_ = size_t(f_.X) + 1;
+        P_ = std::bit_ceil((L_ + kLeaf - 1) / kLeaf);
+    }
+
+    FoldedSlots f_;
+    size_t L_ = 1, P_ = 1;
+    std::vector<std::int32_t> table_;
+    std::vector<std::int32_t> tree_;  // per layer: minimum over each binary range of leaves
+    std::vector<i64> window_;
+
+    std::int32_t *layer(size_t l) { return &table_[l * L_]; }
+    const std::int32_t *layer(size_t l) const { return &table_[l * L_]; }
+    std::int32_t cell(size_t l, i64 x) const { return table_[l * L_ + size_t(x)]; }
+
+    // Highest x in [lo, hi] made with at most q strips, or -1: down the
+    // tree of minima, so a query costs a few dozen steps however far the
+    // answer lies below hi.
+    i64 rightmostWithin(size_t l, i64 lo, i64 hi, i64 q) const
+    {
+        if (lo > hi) return -1;
+        return rightmost(layer(l), &tree_[l * 2 * P_], 1, 0, i64(P_) - 1, lo, hi, q);
+    }
+
+    // Leaves nl..nr of the tree below node.
+    static i64 rightmost(const std::int32_t *v, const std::int32_t *t, size_t node, i64 nl, i64 nr, i64 lo,
+                         i64 hi, i64 q)
+    {
+        if ((nr + 1) * kLeaf - 1 < lo || nl * kLeaf > hi || t[node] > q) return -1;
+        if (nl == nr) {
+            for (i64 x = std::min(hi, (nl + 1) * kLeaf - 1); x >= std::max(lo, nl * kLeaf); --x)
+                if (v[x] <= q) return x;
+            return -1;
+        }
+        const i64 mid = nl + (nr - nl) / 2;
+        const i64 x = rightmost(v, t, 2 * node + 1, mid + 1, nr, lo, hi, q);
+        return x >= 0 ? x : rightmost(v, t, 2 * node, nl, mid, lo, hi, q);
+    }
+
+    // dst[extra + y] = min(dst, src[y - c*w] + c + extraS) over c in [c1, c2].
+    void addRange(std::int32_t *dst, const std::int32_t *src, i64 w, i64 c1, i64 c2, i64 extra, i64 extraS)
+    {
+        const i64 top = f_.X - extra;  // highest y
+        if (top < 0 || c1 > c2) return;
+        auto put = [&](i64 y, i64 v) {
+            if (v < kNone && v < dst[extra + y]) dst[extra + y] = std::int32_t(v);
+        };
+        if (w == 0) {
+            for (i64 y = 0; y <= top; ++y)
+                if (src[y] < kNone) put(y, src[y] + c1 + extraS);
+            return;
+        }
+        if (c1 > top / w) return;
+        // Along one residue y = rho + j*w, the best t = j - c in [j - c2, j - c1]
+        // minimises src[rho + t*w] - t: a monotone window of candidates.
+        window_.resize(size_t(top / w) + 2);
+        for (i64 rho = 0; rho < w && rho <= top; ++rho) {
+            size_t head = 0, tail = 0;
+            auto value = [&](i64 t) { return i64(src[rho + t * w]) - t; };
+            for (i64 j = c1; rho + j * w <= top; ++j) {
+                const i64 t = j - c1;  // enters the window
+                if (src[rho + t * w] < kNone) {
+                    while (tail > head && value(window_[tail - 1]) >= value(t)) --tail;
+                    window_[tail++] = t;
+                }
+                while (tail > head && window_[head] < j - c2) ++head;
+                if (tail > head) put(rho + j * w, value(window_[head]) + j + extraS);
+            }
+        }
+    }
+
+    void fill(const Problem &p)
+    {
+        table_.assign(f_.layers * L_, kNone);
+        for (int r = 0; r <= f_.R; ++r) layer(f_.layer(kSlotCount, r, 0))[0] = 0;
+        f_.forEachStep(p, [&](int k, size_t dst, size_t src, const FoldedSlots::Piece &piece) {
+            addRange(layer(dst), layer(src), p.w[k], piece.c1, piece.c2, f_.offW[k + 1], f_.offS[k + 1]);
+        });
+        for (int k = 0; k <= kSlotCount; ++k) {
+            if (k < kSlotCount && f_.next[k] != k) continue;
+            for (int r = 0; r <= f_.R; ++r) {
+                std::int32_t *any = layer(f_.allScores(k, r));
+                for (int s = 0; s <= f_.scores[k]; ++s) {
+                    const std::int32_t *one = layer(f_.layer(k, r, s));
+                    for (size_t x = 0; x < L_; ++x) any[x] = std::min(any[x], one[x]);
+                }
+            }
+        }
+        tree_.assign(f_.layers * 2 * P_, kNone);
+        for (size_t l = 0; l < f_.layers; ++l) {
+            std::int32_t *t = &tree_[l * 2 * P_];
+            const std::int32_t *v = layer(l);
+            for (size_t x = 0; x < L_; ++x) t[P_ + x / kLeaf] = std::min(t[P_ + x / kLeaf], v[x]);
+            for (size_t i = P_ - 1; i >= 1; --i) t[i] = std::min(t[2 * i], t[2 * i + 1]);
+        }
     }
 };
 
@@ -676,11 +868,18 @@ KnifeSearchResult searchKnifeSettingWith(const KnifeSearchInput &in, SearchMode 
 {
     const Problem p = normalise(in);
     if (!p.feasible) return {};
+    const bool scoring = mode == SearchMode::ScoreTieBreak;
     if (strategy == Strategy::Auto || strategy == Strategy::WidthTables) {
-        if (auto t = WidthOracle::build(p)) return run(in, p, *t, mode);
+        if (auto t = WidthOracle::build(p, scoring)) return run(in, p, *t, mode);
+    }
+    if (strategy == Strategy::FewestTables) {
+        if (auto t = FewestOracle::build(p, scoring)) return run(in, p, *t, mode);
     }
     if (strategy != Strategy::BoundsOnly) {
         if (auto t = TableOracle::build(p, strategy == Strategy::Tables)) return run(in, p, *t, mode);
+    }
+    if (strategy == Strategy::Auto) {
+        if (auto t = FewestOracle::build(p, scoring)) return run(in, p, *t, mode);
     }
     return run(in, p, BoundsOracle(p), mode);
 }

@@ -103,11 +103,13 @@ CutFigures layoutCut(const KnifeSearchInput &in, const KnifeSearchResult &r,
 std::int64_t clampedWhole(double v);
 
 namespace detail {
-// How the search prunes: exact reachability tables, tables of widths alone
-// (orders whose knives never run short; others take the Auto way), or cheap
-// bounds only. Auto takes the first tables that apply and stay small enough.
-// For tests and benchmarks; every strategy returns the same result.
-enum class Strategy { Auto, Tables, WidthTables, BoundsOnly };
+// How the search prunes: exact reachability tables per strip count, tables
+// of widths alone (orders whose knives never run short), tables of the
+// fewest strips per width, or cheap bounds only. A strategy that does not
+// apply or would grow too large takes the Auto way; Auto takes the first
+// tables that apply and stay small enough. For tests and benchmarks; every
+// strategy returns the same result.
+enum class Strategy { Auto, Tables, WidthTables, FewestTables, BoundsOnly };
 KnifeSearchResult searchKnifeSettingWith(const KnifeSearchInput &in, SearchMode mode,
                                          Strategy strategy);
 } // namespace detail

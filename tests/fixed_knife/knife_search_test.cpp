@@ -66,7 +66,8 @@ KnifeSearchInput exampleOrder()
     return in;
 }
 
-const Strategy kStrategies[] = {Strategy::Auto, Strategy::Tables, Strategy::WidthTables, Strategy::BoundsOnly};
+const Strategy kStrategies[] = {Strategy::Auto, Strategy::Tables, Strategy::WidthTables, Strategy::FewestTables,
+                                 Strategy::BoundsOnly};
 
 } // namespace
 
