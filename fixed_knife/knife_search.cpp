@@ -388,6 +388,32 @@ struct FoldedSlots {
         qq = q - offS[k];
         return r - offC[k] >= 0 && qq >= 0;
     }
+
+    // Highest score with which the slots from k on make exactly x mm, or -1;
+    // made(layer, width, strips) reads one layer.
+    template <class Made>
+    int scoreAt(int k, int r, i64 q, i64 x, Made made) const
+    {
+        int a = 0, rr = 0;
+        i64 qq = 0;
+        const i64 xx = x - offW[k];
+        if (!locate(k, r, q, a, rr, qq) || xx < 0 || xx > X) return -1;
+        for (int s = scores[a]; s >= 0; --s)
+            if (made(layer(a, rr, s), xx, qq)) return s;
+        return -1;
+    }
+
+    // join(all, one) for the every-score layer of each table and each of
+    // its scores.
+    template <class Join>
+    void forEachScore(Join join) const
+    {
+        for (int k = 0; k <= kSlotCount; ++k) {
+            if (k < kSlotCount && next[k] != k) continue;
+            for (int r = 0; r <= R; ++r)
+                for (int s = 0; s <= scores[k]; ++s) join(allScores(k, r), layer(k, r, s));
+        }
+    }
 };
 
 // Exact answers for orders whose knives never run short: when every slot at
@@ -425,13 +451,7 @@ public:
 
     int maxScoreAt(int k, int r, i64 q, i64 x) const
     {
-        int a = 0, rr = 0;
-        i64 qq = 0;
-        const i64 xx = x - f_.offW[k];
-        if (!f_.locate(k, r, q, a, rr, qq) || xx < 0 || xx > f_.X) return -1;
-        for (int s = f_.scores[a]; s >= 0; --s)
-            if (bits::test(layer(f_.layer(a, rr, s)), xx)) return s;
-        return -1;
+        return f_.scoreAt(k, r, q, x, [&](size_t l, i64 xx, i64) { return bits::test(layer(l), xx); });
     }
 
 private:
@@ -488,16 +508,11 @@ private:
             rangeShiftOr(layer(dst), layer(src), p.w[k], piece.c1, piece.c2, f_.offW[k + 1]);
         });
         // Every score together, then the highest member of each layer.
-        for (int k = 0; k <= kSlotCount; ++k) {
-            if (k < kSlotCount && f_.next[k] != k) continue;
-            for (int r = 0; r <= f_.R; ++r) {
-                u64 *any = layer(f_.allScores(k, r));
-                for (int s = 0; s <= f_.scores[k]; ++s) {
-                    const u64 *one = layer(f_.layer(k, r, s));
-                    for (size_t i = 0; i < W_; ++i) any[i] |= one[i];
-                }
-            }
-        }
+        f_.forEachScore([&](size_t all, size_t one) {
+            u64 *any = layer(all);
+            const u64 *v = layer(one);
+            for (size_t i = 0; i < W_; ++i) any[i] |= v[i];
+        });
         top_.resize(f_.layers);
         for (size_t l = 0; l < f_.layers; ++l) top_[l] = bits::highestAtMost(layer(l), f_.X);
     }
@@ -535,13 +550,7 @@ public:
 
     int maxScoreAt(int k, int r, i64 q, i64 x) const
     {
-        int a = 0, rr = 0;
-        i64 qq = 0;
-        const i64 xx = x - f_.offW[k];
-        if (!f_.locate(k, r, q, a, rr, qq) || xx < 0 || xx > f_.X) return -1;
-        for (int s = f_.scores[a]; s >= 0; --s)
-            if (cell(f_.layer(a, rr, s), xx) <= qq) return s;
-        return -1;
+        return f_.scoreAt(k, r, q, x, [&](size_t l, i64 xx, i64 qq) { return cell(l, xx) <= qq; });
     }
 
 private:
@@ -628,16 +637,11 @@ private:
         f_.forEachStep(p, [&](int k, size_t dst, size_t src, const FoldedSlots::Piece &piece) {
             addRange(layer(dst), layer(src), p.w[k], piece.c1, piece.c2, f_.offW[k + 1], f_.offS[k + 1]);
         });
-        for (int k = 0; k <= kSlotCount; ++k) {
-            if (k < kSlotCount && f_.next[k] != k) continue;
-            for (int r = 0; r <= f_.R; ++r) {
-                std::int32_t *any = layer(f_.allScores(k, r));
-                for (int s = 0; s <= f_.scores[k]; ++s) {
-                    const std::int32_t *one = layer(f_.layer(k, r, s));
-                    for (size_t x = 0; x < L_; ++x) any[x] = std::min(any[x], one[x]);
-                }
-            }
-        }
+        f_.forEachScore([&](size_t all, size_t one) {
+            std::int32_t *any = layer(all);
+            const std::int32_t *v = layer(one);
+            for (size_t x = 0; x < L_; ++x) any[x] = std::min(any[x], v[x]);
+        });
         tree_.assign(f_.layers * 2 * P_, kNone);
         for (size_t l = 0; l < f_.layers; ++l) {
             std::int32_t *t = &tree_[l * 2 * P_];
