@@ -19,6 +19,9 @@ using u64 = std::uint64_t;
 // Far above any real width or count, far below overflow when a few are added.
 constexpr i64 kBig = i64(1) << 60;
 
+// Combinations that even a walk without tables goes through in a blink.
+constexpr double kSmallWalk = 1e6;
+
 // The search space after each range is narrowed to the counts that can fit
 // at all (never below 0, never more strips than the knives or the width allow).
 struct Problem {
@@ -173,7 +176,8 @@ public:
     static constexpr double kMaxWords = double(1 << 22);  // 32 MB
     static constexpr double kMaxWordOps = 3e8;
 
-    static std::optional<TableOracle> build(const Problem &p, bool anySize)
+    // With sizeOnly the tables are measured, not filled.
+    static std::optional<TableOracle> build(const Problem &p, bool anySize, bool sizeOnly = false)
     {
         TableOracle t;
         int secondaries = 0;
@@ -193,6 +197,8 @@ public:
             ops += layers * words * double(p.hi[k] - p.lo[k] + 1) * (k < kScoreSlots ? kScoreLayers : 1);
         const double size = layers * words * (kSlotCount + 1 + kScoreSlots * kScoreLayers);
         if (!anySize && (size > kMaxWords || ops > kMaxWordOps)) return std::nullopt;
+        t.cost_ = ops;
+        if (sizeOnly) return t;
 
         t.Q_ = int(q);
         t.W_ = size_t(t.X_ / 64 + 1);
@@ -202,6 +208,9 @@ public:
         t.fill(p);
         return t;
     }
+
+    // Word operations the filling takes.
+    double cost() const { return cost_; }
 
     i64 maxWidth(int k, int r, i64 q, i64 cap, i64 floor = 0) const
     {
@@ -226,6 +235,7 @@ private:
     i64 X_ = 0;
     size_t W_ = 1;
     u64 topMask_ = 0;
+    double cost_ = 0;
     std::vector<u64> reach_, score_;
 
     size_t layerCount() const { return size_t(R_ + 1) * size_t(Q_ + 1); }
@@ -426,14 +436,14 @@ class WidthOracle {
 public:
     static constexpr double kMaxWords = double(1 << 22);  // 32 MB
 
-    static std::optional<WidthOracle> build(const Problem &p, bool scoring)
+    static std::optional<WidthOracle> build(const Problem &p, bool scoring, bool sizeOnly = false)
     {
         i64 strips = 0;
         for (int k = 0; k < kSlotCount; ++k) strips = std::min(kBig, strips + p.hi[k]);
         if (strips > p.maxStrips) return std::nullopt;
         WidthOracle t(p, scoring);
         if (double(t.f_.layers) * double(t.W_) > kMaxWords) return std::nullopt;
-        t.fill(p);
+        if (!sizeOnly) t.fill(p);
         return t;
     }
 
@@ -526,16 +536,20 @@ class FewestOracle {
 public:
     static constexpr double kMaxCells = double(1 << 23);  // 32 MB
 
-    static std::optional<FewestOracle> build(const Problem &p, bool scoring)
+    static std::optional<FewestOracle> build(const Problem &p, bool scoring, bool sizeOnly = false)
     {
         i64 strips = 0;
         for (int k = 0; k < kSlotCount; ++k) strips = std::min(kBig, strips + p.hi[k]);
         if (strips >= kNone) return std::nullopt;
         FewestOracle t(p, scoring);
         if (double(t.f_.layers) * double(t.L_ + 2 * t.P_) > kMaxCells) return std::nullopt;
-        t.fill(p);
+        if (!sizeOnly) t.fill(p);
         return t;
     }
+
+    // The filling in the word operations of TableOracle::cost(): a few
+    // steps of a sliding minimum per width of each piece of each layer.
+    double cost() const { return 12.0 * double(f_.layers) * double(L_); }
 
     i64 maxWidth(int k, int r, i64 q, i64 cap, i64 floor = 0) const
     {
@@ -675,8 +689,10 @@ public:
             tailS_ += p.lo[k];
             tailC_ += takesColumn(p, k, p.lo[k]) ? 1 : 0;
         }
-        for (int k = kSlotCount - 1; k >= 0; --k)
+        for (int k = kSlotCount - 1; k >= 0; --k) {
             pot_[k] = pot_[k + 1] + (k < kScoreSlots && p.lo[k] + 1 <= p.hi[k] ? 1 : 0);
+            restW_[k] = std::min(kBig, restW_[k + 1] + p.hi[k] * p.w[k]);
+        }
         widestAll_ = o.maxWidth(0, p.colBudget, p.maxStrips, p.cap);
     }
 
@@ -687,7 +703,11 @@ public:
         i64 top = std::min(p_.hi[k], p_.maxStrips - strips);
         if (w > 0) top = std::min(top, (p_.cap - used) / w);
         const i64 bonus = k < kScoreSlots ? p_.lo[k] + 1 : -1;
-        for (i64 c = p_.lo[k]; c <= top; ++c) {
+        // Counts so low that even the widest rest cannot reach the best width.
+        i64 from = p_.lo[k];
+        const i64 gap = best_ - used - restW_[k + 1] + (mode_ == SearchMode::FirstWidest ? 1 : 0);
+        if (w > 0 && gap > 0) from = std::max(from, (gap + w - 1) / w);
+        for (i64 c = from; c <= top; ++c) {
             if (best_ >= widestAll_) {
                 // No wider cut is left: the first widest is final, and only a
                 // score above the bar can still change anything.
@@ -832,6 +852,7 @@ private:
     std::array<i64, kSlotCount> cur_{}, first_{}, last_cut_{};
     int last_ = 0;  // last slot with a choice
     std::array<int, kSlotCount + 1> pot_{};  // score slots from k on that can score
+    std::array<i64, kSlotCount + 1> restW_{};  // widest the slots from k on can be
     i64 widestAll_ = 0;                      // widest any cut can be, or a bound of it
     i64 tailW_ = 0, tailS_ = 0;
     int tailC_ = 0;
@@ -879,16 +900,31 @@ KnifeSearchResult searchKnifeSettingWith(const KnifeSearchInput &in, SearchMode 
     if (strategy == Strategy::FewestTables) {
         if (auto t = FewestOracle::build(p, scoring)) return run(in, p, *t, mode);
     }
-    if (strategy != Strategy::BoundsOnly) {
-        if (auto t = TableOracle::build(p, strategy == Strategy::Tables)) return run(in, p, *t, mode);
+    if (strategy == Strategy::Tables) {
+        if (auto t = TableOracle::build(p, true)) return run(in, p, *t, mode);
     }
-    if (strategy == Strategy::Auto) {
-        if (auto t = FewestOracle::build(p, scoring)) return run(in, p, *t, mode);
+    if (strategy != Strategy::BoundsOnly) {
+        // Of the two kinds of tables that count strips, the one quicker to fill.
+        const auto table = TableOracle::build(p, false, true);
+        const auto fewest = FewestOracle::build(p, scoring, true);
+        if (table && (!fewest || table->cost() <= fewest->cost())) return run(in, p, *TableOracle::build(p, false), mode);
+        if (fewest) return run(in, p, *FewestOracle::build(p, scoring), mode);
     }
     return run(in, p, BoundsOracle(p), mode);
 }
 
 } // namespace detail
+
+bool knifeSearchFits(const KnifeSearchInput &in, SearchMode mode)
+{
+    const Problem p = normalise(in);
+    if (!p.feasible) return true;
+    double walk = 1;
+    for (int k = 0; k < kSlotCount; ++k) walk *= double(p.hi[k] - p.lo[k] + 1);
+    const bool scoring = mode == SearchMode::ScoreTieBreak;
+    return walk <= kSmallWalk || WidthOracle::build(p, scoring, true) || TableOracle::build(p, false, true) ||
+           FewestOracle::build(p, scoring, true);
+}
 
 KnifeSearchResult searchKnifeSetting(const KnifeSearchInput &in, SearchMode mode)
 {

@@ -67,6 +67,13 @@ struct KnifeSearchResult {
 
 KnifeSearchResult searchKnifeSetting(const KnifeSearchInput &in, SearchMode mode);
 
+// Whether the search settles these slots quickly: it has no cut at all, its
+// combinations are few, or one of its exact tables fits in memory (some
+// 32 MB). The tables grow with the usable width and the slots in use; every
+// order on a usable width up to 16 384 mm fits, and so does a coil of
+// 1 000 000 mm with a few ordered widths and knives to spare.
+bool knifeSearchFits(const KnifeSearchInput &in, SearchMode mode);
+
 // Figures the window writes after a search, as text.
 struct CutColumn {
     int slot = 0;            // item slot shown in this column
