@@ -93,12 +93,11 @@ private:
     // many widths they hold. Coils far wider than any real one go without.
     void buildReach()
     {
-        constexpr std::int64_t kMaxTableWidth = 1 << 16;
         if (capU_ < 0) return;
         std::int64_t top = 0;
         for (int i = 0; i < n_; ++i) top += limit_[i] * p_.width[i];
         reachTop_ = std::min(capU_, top);
-        if (reachTop_ > kMaxTableWidth) return;
+        if (reachTop_ > kMaxCutWidth) return;
         span_ = static_cast<size_t>(reachTop_) + 1;
         kinds_.assign(span_ * size_t(n_ + 1) * size_t(n_ + 1), kUnreachable);
         fewest_.assign(span_ * size_t(n_ + 1), kUnreachable);
