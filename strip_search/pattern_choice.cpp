@@ -1,7 +1,6 @@
 #include "strip_search/pattern_choice.h"
 
 #include <algorithm>
-#include <deque>
 #include <vector>
 
 namespace strip_search {
@@ -130,22 +129,24 @@ private:
     void addCounts(std::int32_t *here, const std::int32_t *next, std::int64_t w, std::int64_t lim)
     {
         if (lim <= 0) return;
-        auto value = [&](std::int64_t x, std::int64_t t) {
-            const std::int32_t v = next[x];
-            return v == kUnreachable ? std::int64_t(kUnreachable) * 4 : std::int64_t(v) - t;
-        };
-        std::deque<std::int64_t> window;
+        // Candidates t kept in increasing order of next[r + t*w] - t; widths
+        // that the next rows cannot make never enter.
+        window_.resize(static_cast<size_t>(reachTop_ / w) + 2);
         for (std::int64_t r = 0; r < w && r <= reachTop_; ++r) {
-            window.clear();
+            auto value = [&](std::int64_t t) { return std::int64_t(next[r + t * w]) - t; };
+            size_t head = 0, tail = 0;
             for (std::int64_t j = 1; r + j * w <= reachTop_; ++j) {
                 const std::int64_t t = j - 1;
-                const std::int64_t vt = value(r + t * w, t);
-                while (!window.empty() && value(r + window.back() * w, window.back()) >= vt) window.pop_back();
-                window.push_back(t);
-                while (window.front() < j - lim) window.pop_front();
-                const std::int64_t best = value(r + window.front() * w, window.front());
+                if (next[r + t * w] != kUnreachable) {
+                    const std::int64_t vt = value(t);
+                    while (tail > head && value(window_[tail - 1]) >= vt) --tail;
+                    window_[tail++] = t;
+                }
+                while (tail > head && window_[head] < j - lim) ++head;
+                if (tail == head) continue;
+                const std::int64_t best = value(window_[head]) + j;
                 std::int32_t &cell = here[r + j * w];
-                if (best < kUnreachable && best + j < cell) cell = static_cast<std::int32_t>(best + j);
+                if (best < cell) cell = static_cast<std::int32_t>(best);
             }
         }
     }
@@ -315,6 +316,7 @@ private:
     std::int64_t reachTop_ = -1;
     size_t span_ = 0;
     std::vector<std::int32_t> kinds_;
+    std::vector<std::int64_t> window_;
     std::vector<std::int32_t> fewest_;
     std::vector<std::int64_t> below_;
 
