@@ -65,6 +65,19 @@ const KnifeSearchInput &narrowSixtyKnives()
     return in;
 }
 
+// Knives that run short of what the coil could take: 239 knives on 2247 mm,
+// four narrow widths and fourteen secondaries, some of them by the hundred.
+const KnifeSearchInput &knivesRunShort()
+{
+    static const KnifeSearchInput in = [] {
+        KnifeSearchInput k = order(2247, 239, {13, 24, 14, 18}, {14, 14, 7, 7, 13, 8, 5, 9, 14, 30, 13, 25}, 4, 0, 5);
+        k.items[kOrderedSlots + 12] = {3, 0, 539, 0};
+        k.items[kOrderedSlots + 13] = {14, 0, 108, 0};
+        return k;
+    }();
+    return in;
+}
+
 void run(benchmark::State &state, const KnifeSearchInput &in, SearchMode mode, detail::Strategy strategy)
 {
     std::int64_t used = 0;
@@ -84,6 +97,8 @@ void KilometreCoil_FirstWidest(benchmark::State &s) { run(s, kilometreCoil(), Se
 void KilometreCoil_ScoreTieBreak(benchmark::State &s) { run(s, kilometreCoil(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
 void NarrowSixtyKnives_FirstWidest(benchmark::State &s) { run(s, narrowSixtyKnives(), SearchMode::FirstWidest, detail::Strategy::Auto); }
 void NarrowSixtyKnives_ScoreTieBreak(benchmark::State &s) { run(s, narrowSixtyKnives(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
+void KnivesRunShort_FirstWidest(benchmark::State &s) { run(s, knivesRunShort(), SearchMode::FirstWidest, detail::Strategy::Auto); }
+void KnivesRunShort_ScoreTieBreak(benchmark::State &s) { run(s, knivesRunShort(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
 
 } // namespace
 
@@ -95,5 +110,7 @@ BENCHMARK(KilometreCoil_FirstWidest)->Unit(benchmark::kMillisecond);
 BENCHMARK(KilometreCoil_ScoreTieBreak)->Unit(benchmark::kMillisecond);
 BENCHMARK(NarrowSixtyKnives_FirstWidest)->Unit(benchmark::kMillisecond);
 BENCHMARK(NarrowSixtyKnives_ScoreTieBreak)->Unit(benchmark::kMillisecond);
+BENCHMARK(KnivesRunShort_FirstWidest)->Unit(benchmark::kMillisecond);
+BENCHMARK(KnivesRunShort_ScoreTieBreak)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
