@@ -4,6 +4,8 @@
 #include "fixed_knife/knife_search.h"
 #include "fixed_knife/order_bounds.h"
 
+#include "platform/numtext.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -13,15 +15,16 @@ using namespace fk;
 namespace {
 
 KnifeSearchInput order(double coilWidth, std::int64_t knives, const std::vector<double> &widths,
-                       const std::vector<std::int64_t> &secondaryWidths, std::int64_t secondaryCount)
+                       const std::vector<std::int64_t> &secondaryWidths, std::int64_t secondaryCount,
+                       double trim = 2, double tonnes = 6)
 {
     OrderValues v;
-    v.leftTrimText = "2";
-    v.leftTrim = v.rightTrim = 2;
+    v.leftTrimText = plat::numStr(trim);
+    v.leftTrim = v.rightTrim = trim;
     v.coilWidth = coilWidth;
     v.coilWeight = 8;
     v.maxStrips = knives;
-    for (double w : widths) v.rows.push_back({w, 6});
+    for (double w : widths) v.rows.push_back({w, tonnes});
     std::vector<SecondaryWidth> chosen;
     for (std::int64_t w : secondaryWidths) chosen.push_back({w, secondaryCount});
     const OrderBounds b = computeOrderBounds(v, SolveMode::WithoutProportion, chosen);
@@ -46,6 +49,35 @@ const KnifeSearchInput &narrowWidths()
     return in;
 }
 
+// A coil of a kilometre with a million knives and two narrow widths: the
+// counts of both widths run to about a hundred thousand.
+const KnifeSearchInput &kilometreCoil()
+{
+    static const KnifeSearchInput in = order(1'000'000, 1'000'000, {10, 11}, {}, 0, 0, 5);
+    return in;
+}
+
+// The narrow order with 60 knives: every secondary may take two strips.
+const KnifeSearchInput &narrowSixtyKnives()
+{
+    static const KnifeSearchInput in = order(1500, 60, {31, 37, 42, 46, 51, 55, 59},
+                                             {30, 32, 33, 34, 36, 39, 41, 44, 47, 49, 52, 54, 56, 58, 60}, 2);
+    return in;
+}
+
+// Knives that run short of what the coil could take: 239 knives on 2247 mm,
+// four narrow widths and fourteen secondaries, some of them by the hundred.
+const KnifeSearchInput &knivesRunShort()
+{
+    static const KnifeSearchInput in = [] {
+        KnifeSearchInput k = order(2247, 239, {13, 24, 14, 18}, {14, 14, 7, 7, 13, 8, 5, 9, 14, 30, 13, 25}, 4, 0, 5);
+        k.items[kOrderedSlots + 12] = {3, 0, 539, 0};
+        k.items[kOrderedSlots + 13] = {14, 0, 108, 0};
+        return k;
+    }();
+    return in;
+}
+
 void run(benchmark::State &state, const KnifeSearchInput &in, SearchMode mode, detail::Strategy strategy)
 {
     std::int64_t used = 0;
@@ -61,6 +93,12 @@ void DefaultKnives_FirstWidest(benchmark::State &s) { run(s, defaultKnives(), Se
 void DefaultKnives_ScoreTieBreak(benchmark::State &s) { run(s, defaultKnives(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
 void NarrowWidths_FirstWidest(benchmark::State &s) { run(s, narrowWidths(), SearchMode::FirstWidest, detail::Strategy::Auto); }
 void NarrowWidths_ScoreTieBreak(benchmark::State &s) { run(s, narrowWidths(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
+void KilometreCoil_FirstWidest(benchmark::State &s) { run(s, kilometreCoil(), SearchMode::FirstWidest, detail::Strategy::Auto); }
+void KilometreCoil_ScoreTieBreak(benchmark::State &s) { run(s, kilometreCoil(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
+void NarrowSixtyKnives_FirstWidest(benchmark::State &s) { run(s, narrowSixtyKnives(), SearchMode::FirstWidest, detail::Strategy::Auto); }
+void NarrowSixtyKnives_ScoreTieBreak(benchmark::State &s) { run(s, narrowSixtyKnives(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
+void KnivesRunShort_FirstWidest(benchmark::State &s) { run(s, knivesRunShort(), SearchMode::FirstWidest, detail::Strategy::Auto); }
+void KnivesRunShort_ScoreTieBreak(benchmark::State &s) { run(s, knivesRunShort(), SearchMode::ScoreTieBreak, detail::Strategy::Auto); }
 
 } // namespace
 
@@ -68,5 +106,11 @@ BENCHMARK(DefaultKnives_FirstWidest)->Unit(benchmark::kMillisecond);
 BENCHMARK(DefaultKnives_ScoreTieBreak)->Unit(benchmark::kMillisecond);
 BENCHMARK(NarrowWidths_FirstWidest)->Unit(benchmark::kMillisecond);
 BENCHMARK(NarrowWidths_ScoreTieBreak)->Unit(benchmark::kMillisecond);
+BENCHMARK(KilometreCoil_FirstWidest)->Unit(benchmark::kMillisecond);
+BENCHMARK(KilometreCoil_ScoreTieBreak)->Unit(benchmark::kMillisecond);
+BENCHMARK(NarrowSixtyKnives_FirstWidest)->Unit(benchmark::kMillisecond);
+BENCHMARK(NarrowSixtyKnives_ScoreTieBreak)->Unit(benchmark::kMillisecond);
+BENCHMARK(KnivesRunShort_FirstWidest)->Unit(benchmark::kMillisecond);
+BENCHMARK(KnivesRunShort_ScoreTieBreak)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -67,6 +67,13 @@ struct KnifeSearchResult {
 
 KnifeSearchResult searchKnifeSetting(const KnifeSearchInput &in, SearchMode mode);
 
+// Whether the search settles these slots quickly: it has no cut at all, its
+// combinations are few, or one of its exact tables fits in memory (some
+// 32 MB). The tables grow with the usable width and the slots in use; every
+// order on a usable width up to 16 384 mm fits, and so does a coil of
+// 1 000 000 mm with a few ordered widths and knives to spare.
+bool knifeSearchFits(const KnifeSearchInput &in, SearchMode mode);
+
 // Figures the window writes after a search, as text.
 struct CutColumn {
     int slot = 0;            // item slot shown in this column
@@ -103,10 +110,13 @@ CutFigures layoutCut(const KnifeSearchInput &in, const KnifeSearchResult &r,
 std::int64_t clampedWhole(double v);
 
 namespace detail {
-// How the search prunes: exact reachability tables, or cheap bounds only.
-// Auto takes the tables unless they would grow too large. For tests and
-// benchmarks; every strategy returns the same result.
-enum class Strategy { Auto, Tables, BoundsOnly };
+// How the search prunes: exact reachability tables per strip count, tables
+// of widths alone (orders whose knives never run short), tables of the
+// fewest strips per width, or cheap bounds only. A strategy that does not
+// apply or would grow too large takes the Auto way; Auto takes the first
+// tables that apply and stay small enough. For tests and benchmarks; every
+// strategy returns the same result.
+enum class Strategy { Auto, Tables, WidthTables, FewestTables, BoundsOnly };
 KnifeSearchResult searchKnifeSettingWith(const KnifeSearchInput &in, SearchMode mode,
                                          Strategy strategy);
 } // namespace detail

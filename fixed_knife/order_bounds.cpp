@@ -14,6 +14,8 @@ using i64 = std::int64_t;
 const char *const kTooManyRows =
     "Ο αριθμός των αιτουμένων προϊόντων προς παραγωγή είναι μεγαλύτερος από τον αριθμό μαχαιριών";
 const char *const kWeightTooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
+const char *const kCoilTooWide =
+    "Το εύρος ρόλου είναι πολύ μεγάλο για τον υπολογισμό. Παρακαλώ ορίστε μικρότερο εύρος ρόλου";
 constexpr double kWeightLimit = 10000;
 constexpr double kExactWhole = 9007199254740992.0;  // 2^53
 
@@ -32,6 +34,16 @@ void loadSecondaries(OrderBounds &b, const std::vector<SecondaryWidth> &chosen)
         slot.tonnesPerStrip = b.coilWeight / b.usableWidth * double(s.width);
     }
     for (int k = kOrderedSlots + n; k < kSlotCount; ++k) b.search.items[k] = ItemSlot{};
+}
+
+// A search that could keep the window busy for minutes is not armed.
+OrderBounds &refuseIfTooLarge(OrderBounds &b)
+{
+    if (!knifeSearchFits(b.search, b.searchMode)) {
+        b.stop = BoundsStop::SearchTooLarge;
+        b.message = {kCoilTooWide, Focus{"txtMikos"}};
+    }
+    return b;
 }
 
 // Each ordered slot may take the knives left after the minimums of the
@@ -154,7 +166,7 @@ OrderBounds computeOrderBounds(const OrderValues &v, SolveMode mode, const std::
     b.search.orderedCount = b.lastRow + 1;
     b.search.usableWidth = U;
     b.search.maxStrips = b.maxStrips;
-    return b;
+    return refuseIfTooLarge(b);
 }
 
 OrderBounds withShownMinimums(const OrderBounds &solved, const std::vector<std::int64_t> &counts,
@@ -166,7 +178,7 @@ OrderBounds withShownMinimums(const OrderBounds &solved, const std::vector<std::
     for (int i = 0; i <= b.lastRow && i < int(counts.size()); ++i) b.search.items[i].lo = counts[i];
     setMaximums(b);
     loadSecondaries(b, chosen);
-    return b;
+    return refuseIfTooLarge(b);
 }
 
 } // namespace fk

@@ -62,7 +62,9 @@ struct SecondaryWidth {
     std::int64_t count = 0;  // [Αριθμός Ρόλων]: most strips of it per cut
 };
 
-enum class BoundsStop { None, TooManyRows, WeightTooLarge, NoSolution };
+// SearchTooLarge: the armed search would need tables beyond its memory
+// (knifeSearchFits), which only a coil far wider than any real one does.
+enum class BoundsStop { None, TooManyRows, WeightTooLarge, NoSolution, SearchTooLarge };
 
 struct OrderedRowBounds {
     std::int64_t width = 0;        // Mikos rounded, mm

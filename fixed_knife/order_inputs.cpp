@@ -172,6 +172,10 @@ ReleaseCheck releaseProportion(const OrderBounds *lastSearched, const std::array
     }
     k.outcome = ReleaseOutcome::Armed;
     k.bounds = withShownMinimums(*lastSearched, counts, chosen);
+    if (k.bounds.stop != BoundsStop::None) {
+        k.outcome = ReleaseOutcome::Rejected;
+        k.message = k.bounds.message;
+    }
     return k;
 }
 

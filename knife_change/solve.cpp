@@ -2,6 +2,7 @@
 
 #include "platform/coil_range.h"
 #include "platform/numtext.h"
+#include "strip_search/pattern_choice.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +38,26 @@ std::int64_t wholeOf(double v) { return static_cast<std::int64_t>(plat::roundHal
 double stripsNeeded(double weight, double width, double usable, double coilWeight)
 {
     return plat::roundHalfEven(weight) * usable / plat::roundHalfEven(width) / coilWeight;
+}
+
+// The search tells the cuts of one coil apart with exact tables over the
+// widths one cut can use: the usable width, or less when the order cannot
+// fill it. A coil far wider than any real one, with an order to match,
+// would overrun them and could keep the window busy for minutes.
+const char *const kCoilTooWide =
+    "Το εύρος ρόλου είναι πολύ μεγάλο για τον υπολογισμό. Παρακαλώ ορίστε μικρότερο εύρος ρόλου";
+
+bool cutWidthTooLarge(const SolveTexts &t, double usable, double coilWeight, double maxStrips)
+{
+    double cut = 0;
+    for (int i = 0; i < kOrderRows; ++i) {
+        if (!t.ticked[i]) continue;
+        const double w = *value(t.Mikos[i]);
+        const double strips = plat::fixPart(stripsNeeded(*value(t.Baros[i]), w, usable, coilWeight));
+        const double fit = std::min(std::trunc(usable / plat::roundHalfEven(w)), maxStrips);
+        cut += std::min(strips, fit) * plat::roundHalfEven(w);
+    }
+    return std::min(cut, std::floor(usable)) > double(strip_search::kMaxCutWidth);
 }
 
 } // namespace
@@ -142,6 +163,8 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
     }
     if (!(orderStrips <= kMaxOrderStrips && orderWidth <= kMaxOrderWidth))
         return stop(r, msg::TooLarge, {"Baros", largestRow});
+    if (cutWidthTooLarge(t, usable, *coilWeight, plat::intPart(*maxStrips)))
+        return stop(r, kCoilTooWide, {"txtMikos"});
 
     if (!t.ticked[0]) {
         r.outcome = SolveResult::Outcome::NoOrder;

@@ -1,7 +1,6 @@
 #include "strip_search/pattern_choice.h"
 
 #include <algorithm>
-#include <deque>
 #include <vector>
 
 namespace strip_search {
@@ -86,50 +85,86 @@ private:
     }
 
     // Fewest strips with which the rows from d on make exactly x mm, for every
-    // x up to the room. It turns the width bound into an exact one, which
-    // matters when no trial fills the coil: the plain bound then keeps almost
-    // every subtree open. Coils far wider than any real one go without it.
+    // x up to the room, with exactly k distinct widths and with any number of
+    // them. They turn the width bound and the bound on the widths into exact
+    // ones: the plain bounds keep almost every subtree open when no trial
+    // fills the coil, or when countless cuts of one width differ only in how
+    // many widths they hold. Coils far wider than any real one go without.
     void buildReach()
     {
-        constexpr std::int64_t kMaxTableWidth = 1 << 16;
         if (capU_ < 0) return;
         std::int64_t top = 0;
         for (int i = 0; i < n_; ++i) top += limit_[i] * p_.width[i];
         reachTop_ = std::min(capU_, top);
-        if (reachTop_ > kMaxTableWidth) return;
-        const size_t span = static_cast<size_t>(reachTop_) + 1;
-        fewest_.assign(span * (n_ + 1), kUnreachable);
-        below_.assign(span * (n_ + 1), -1);
-        fewest_[span * n_] = 0;
-        std::deque<std::int64_t> window;
+        if (reachTop_ > kMaxCutWidth) return;
+        span_ = static_cast<size_t>(reachTop_) + 1;
+        kinds_.assign(span_ * size_t(n_ + 1) * size_t(n_ + 1), kUnreachable);
+        fewest_.assign(span_ * size_t(n_ + 1), kUnreachable);
+        below_.assign(span_ * size_t(n_ + 1), -1);
+        kindsRow(n_, 0)[0] = 0;
         for (int d = n_ - 1; d >= 0; --d) {
-            const std::int32_t *next = &fewest_[span * (d + 1)];
-            std::int32_t *here = &fewest_[span * d];
-            const std::int64_t w = p_.width[d], lim = limit_[d];
-            // here[r + j*w] = j + min over t in [j - lim, j] of (next[r + t*w] - t)
-            for (std::int64_t r = 0; r < w && r <= reachTop_; ++r) {
-                window.clear();
-                auto value = [&](std::int64_t t) {
-                    const std::int32_t v = next[r + t * w];
-                    return v == kUnreachable ? std::int64_t(kUnreachable) * 4 : std::int64_t(v) - t;
-                };
-                for (std::int64_t j = 0; r + j * w <= reachTop_; ++j) {
-                    while (!window.empty() && value(window.back()) >= value(j)) window.pop_back();
-                    window.push_back(j);
-                    while (window.front() < j - lim) window.pop_front();
-                    const std::int64_t best = value(window.front());
-                    if (best < kUnreachable) here[r + j * w] = static_cast<std::int32_t>(best + j);
-                }
+            for (int k = 0; k <= n_ - d; ++k) {
+                std::int32_t *here = kindsRow(d, k);
+                if (k <= n_ - d - 1) std::copy_n(kindsRow(d + 1, k), span_, here); // count 0
+                if (k >= 1) addCounts(here, kindsRow(d + 1, k - 1), p_.width[d], limit_[d]);
             }
         }
         for (int d = 0; d <= n_; ++d) {
+            std::int32_t *any = &fewest_[span_ * size_t(d)];
+            for (int k = 0; k <= n_ - d; ++k) {
+                const std::int32_t *row = kindsRow(d, k);
+                for (size_t x = 0; x < span_; ++x) any[x] = std::min(any[x], row[x]);
+            }
             std::int64_t last = -1;
-            for (size_t x = 0; x < span; ++x) {
-                if (fewest_[span * d + x] != kUnreachable) last = static_cast<std::int64_t>(x);
-                below_[span * d + x] = last;
+            for (size_t x = 0; x < span_; ++x) {
+                if (any[x] != kUnreachable) last = static_cast<std::int64_t>(x);
+                below_[span_ * size_t(d) + x] = last;
             }
         }
-        span_ = span;
+    }
+
+    // here[r + j*w] = min(here[..], j + min over t in [j - lim, j - 1] of
+    // (next[r + t*w] - t)): one to lim strips of width w added to what the
+    // next rows make.
+    void addCounts(std::int32_t *here, const std::int32_t *next, std::int64_t w, std::int64_t lim)
+    {
+        if (lim <= 0) return;
+        // Candidates t kept in increasing order of next[r + t*w] - t; widths
+        // that the next rows cannot make never enter.
+        window_.resize(static_cast<size_t>(reachTop_ / w) + 2);
+        for (std::int64_t r = 0; r < w && r <= reachTop_; ++r) {
+            auto value = [&](std::int64_t t) { return std::int64_t(next[r + t * w]) - t; };
+            size_t head = 0, tail = 0;
+            for (std::int64_t j = 1; r + j * w <= reachTop_; ++j) {
+                const std::int64_t t = j - 1;
+                if (next[r + t * w] != kUnreachable) {
+                    const std::int64_t vt = value(t);
+                    while (tail > head && value(window_[tail - 1]) >= vt) --tail;
+                    window_[tail++] = t;
+                }
+                while (tail > head && window_[head] < j - lim) ++head;
+                if (tail == head) continue;
+                const std::int64_t best = value(window_[head]) + j;
+                std::int32_t &cell = here[r + j * w];
+                if (best < cell) cell = static_cast<std::int32_t>(best);
+            }
+        }
+    }
+
+    std::int32_t *kindsRow(int d, int k) { return &kinds_[(size_t(d) * size_t(n_ + 1) + size_t(k)) * span_]; }
+    std::int32_t kindsAt(int d, int k, std::int64_t x) const
+    {
+        return kinds_[(size_t(d) * size_t(n_ + 1) + size_t(k)) * span_ + static_cast<size_t>(x)];
+    }
+
+    // Whether the rows from d on make exactly x mm within `strips` strips
+    // with more than `above` distinct widths.
+    bool moreKinds(int d, std::int64_t x, std::int64_t strips, int above) const
+    {
+        if (x < 0 || x > reachTop_) return false;
+        for (int k = std::max(above + 1, 0); k <= n_ - d; ++k)
+            if (kindsAt(d, k, x) <= strips) return true;
+        return false;
     }
 
     bool haveReach() const { return span_ != 0; }
@@ -225,7 +260,11 @@ private:
                 bound = u + std::min(room, mostWidth(d + 1, left));
             }
             if (bound < bestUsed_) continue;
-            if (bound == bestUsed_ && k + mostKinds(d + 1, left, room) <= tieLevel_) continue;
+            if (bound == bestUsed_) {
+                if (haveReach() ? !moreKinds(d + 1, bestUsed_ - u, left, tieLevel_ - k)
+                                : k + mostKinds(d + 1, left, room) <= tieLevel_)
+                    continue;
+            }
             cur_[d] = c;
             forward(d + 1, u, s, k);
         }
@@ -255,7 +294,7 @@ private:
             if (minWidthOfKinds_[d + 1][need] > gap) continue;
             if (need == 0 && gap != 0) continue;
             if (mostWidth(d + 1, left) < gap) continue;
-            if (haveReach() && fewest(d + 1, gap) > left) continue;
+            if (haveReach() && kindsAt(d + 1, need, gap) > left) continue;
             cur_[d] = c;
             if (backward(d + 1, u, s, kinds + (c > 0))) return true;
         }
@@ -276,6 +315,8 @@ private:
     static constexpr std::int32_t kUnreachable = 1 << 30;
     std::int64_t reachTop_ = -1;
     size_t span_ = 0;
+    std::vector<std::int32_t> kinds_;
+    std::vector<std::int64_t> window_;
     std::vector<std::int32_t> fewest_;
     std::vector<std::int64_t> below_;
 

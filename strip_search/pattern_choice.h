@@ -16,6 +16,12 @@ namespace strip_search {
 
 inline constexpr int kMaxRows = 10;
 
+// Widest cut (mm) the exact tables of choosePattern() span: the least of the
+// usable width and of the widths of every row at its limit. A wider problem
+// is still solved exactly, but without the tables its time is not bounded,
+// so the planner refuses orders that would need one.
+inline constexpr std::int64_t kMaxCutWidth = 1 << 16;
+
 struct PatternProblem {
     int rows = 0;                               // 1..kMaxRows
     std::array<std::int64_t, kMaxRows> width{}; // mm, > 0

@@ -120,7 +120,7 @@ private:
                 waste_ = 0;
             }
             if (bestSum == 0) {
-                const PatternChoice choice = choosePattern(problem_);
+                const PatternChoice choice = chooseOnce();
                 best_ = choice.count;
                 bestUsed_ = choice.used;
                 waste_ = in_.usableWidth - static_cast<double>(choice.used);
@@ -129,6 +129,21 @@ private:
             if (!(waste_ < 10) || bestUsed_ == 0) return;
             emitCut(pass);
         }
+    }
+
+    // Once a row is used up every pass searches, mostly with the limits of
+    // the pass before: the same problem has the same answer.
+    PatternChoice chooseOnce()
+    {
+        const bool same = chosenBefore_ && lastProblem_.rows == problem_.rows && lastProblem_.width == problem_.width &&
+                          lastProblem_.limit == problem_.limit && lastProblem_.maxStrips == problem_.maxStrips &&
+                          lastProblem_.usable == problem_.usable;
+        if (!same) {
+            lastChoice_ = choosePattern(problem_);
+            lastProblem_ = problem_;
+            chosenBefore_ = true;
+        }
+        return lastChoice_;
     }
 
     void emitCut(std::int64_t pass)
@@ -293,6 +308,9 @@ private:
 
     std::optional<double> trimL_, trimR_;
     PatternProblem problem_;
+    PatternProblem lastProblem_;
+    PatternChoice lastChoice_;
+    bool chosenBefore_ = false;
     Counts maxFit_{};
     Counts left_{};
     Counts best_{};

@@ -24,7 +24,8 @@ KnifeSearchInput exampleOrder()
     return in;
 }
 
-const Strategy kStrategies[] = {Strategy::Auto, Strategy::Tables, Strategy::BoundsOnly};
+const Strategy kStrategies[] = {Strategy::Auto, Strategy::Tables, Strategy::WidthTables, Strategy::FewestTables,
+                                 Strategy::BoundsOnly};
 
 } // namespace
 
@@ -196,6 +197,70 @@ TEST(KnifeSearch, MatchesPlainEnumeration)
         }
     }
     // The generator must mostly produce orders that have a cut.
+    EXPECT_GT(fitting, cases / 2);
+}
+
+// Many knives on few narrow, often equal widths: wide ranges in a few slots,
+// so that countless combinations share the widest width and the score bar's
+// history decides. Ordered slots are laid out as both solve buttons lay them
+// out (first slot up to the knives, each next one up to what the minimums
+// before it leave), sometimes followed by ordered slots with one count only
+// and by secondary widths, some of them 0 mm.
+TEST(KnifeSearch, MatchesPlainEnumerationWithManyKnivesAndEqualWidths)
+{
+    std::mt19937 rng(4242);
+    auto pick = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    int fitting = 0, cases = 0;
+    for (int iter = 0; iter < 1000; ++iter) {
+        KnifeSearchInput in;
+        const bool proportion = iter % 2 == 0;
+        const std::int64_t base = pick(1, 12);
+        auto narrow = [&] { return pick(0, 3) == 0 ? base * pick(2, 3) : base + (pick(0, 2) == 0 ? pick(0, 2) : 0); };
+        in.orderedCount = pick(1, 7);
+        in.maxStrips = pick(in.orderedCount, 80);
+        std::int64_t hi = in.maxStrips;
+        for (int k = 0; k < in.orderedCount; ++k) {
+            const std::int64_t lo = proportion ? pick(1, 4) : 1;
+            in.items[k] = slot(narrow(), lo, hi);
+            hi -= lo;
+        }
+        // Slots beyond the first few keep one count: the enumeration stays small.
+        const int wide = pick(1, std::min(3, in.orderedCount));
+        for (int k = wide; k < in.orderedCount; ++k) in.items[k].hi = in.items[k].lo + (pick(0, 2) == 0 ? 1 : 0);
+        const int secondaries = pick(0, 4);
+        for (int j = 0; j < secondaries; ++j)
+            in.items[kOrderedSlots + pick(0, kSecondarySlots - 1)] = slot(pick(0, 6) == 0 ? 0 : narrow(), 0, pick(0, 3));
+        auto size = [&] {
+            double p = 1;
+            for (const ItemSlot &s : in.items) p *= double(std::max<std::int64_t>(s.hi - s.lo + 1, 1));
+            return p;
+        };
+        while (size() > 10000) {
+            ItemSlot &s = in.items[pick(0, kSlotCount - 1)];
+            if (s.hi > s.lo) s.hi = s.lo + (s.hi - s.lo) / 2;
+        }
+        std::int64_t least = 0;
+        for (const ItemSlot &s : in.items) least += std::max<std::int64_t>(s.lo, 0) * s.width;
+        in.usableWidth = double(least + pick(0, int(base) * 60)) + (pick(0, 3) == 0 ? 0.5 : 0);
+        // Now and then knives to spare: only the width and the columns bind.
+        if (iter % 3 == 0) in.maxStrips = 1000;
+
+        for (SearchMode m : {SearchMode::FirstWidest, SearchMode::ScoreTieBreak}) {
+            const KnifeSearchResult want = plainSearch(in, m);
+            ++cases;
+            fitting += want.found;
+            for (Strategy st : kStrategies) {
+                const KnifeSearchResult got = detail::searchKnifeSettingWith(in, m, st);
+                SCOPED_TRACE(testing::Message() << "iter " << iter << " mode " << int(m) << " strategy " << int(st));
+                ASSERT_EQ(got.found, want.found);
+                ASSERT_EQ(got.counts, want.counts);
+                ASSERT_EQ(got.usedWidth, want.usedWidth);
+                if (m == SearchMode::ScoreTieBreak) {
+                    ASSERT_EQ(got.scoreBar, want.scoreBar);
+                }
+            }
+        }
+    }
     EXPECT_GT(fitting, cases / 2);
 }
 

@@ -183,6 +183,37 @@ TEST(OrderBounds, Stops)
     EXPECT_EQ(computeOrderBounds(v, SolveMode::WithProportion, {}).stop, BoundsStop::None);
 }
 
+// The search is armed only when it can settle the order in a moment. A
+// kilometre of coil with two narrow widths and knives to spare is searched;
+// seven narrow rows and fifteen secondary widths with knives that run short
+// on a coil of 200 m are refused at the coil width, and so is a release of
+// the proportion that brings those secondary widths to such a coil.
+TEST(OrderBounds, SearchTooLargeForItsTablesIsRefusedAtTheCoilWidth)
+{
+    EXPECT_EQ(computeOrderBounds(order(1'000'000, 8, 1'000'000, {{10, 5}, {11, 5}}), SolveMode::WithoutProportion, {})
+                  .stop,
+              BoundsStop::None);
+
+    std::vector<OrderRowValues> rows;
+    for (int i = 0; i < 7; ++i) rows.push_back({double(20 + 3 * i), 50});
+    std::vector<SecondaryWidth> chosen;
+    for (int i = 0; i < 15; ++i) chosen.push_back({21 + 2 * i, 300});
+    for (SolveMode mode : {SolveMode::WithProportion, SolveMode::WithoutProportion}) {
+        const OrderBounds b = computeOrderBounds(order(200'000, 8, 5000, rows), mode, chosen);
+        EXPECT_EQ(b.stop, BoundsStop::SearchTooLarge);
+        EXPECT_EQ(b.message.text,
+                  "Το εύρος ρόλου είναι πολύ μεγάλο για τον υπολογισμό. Παρακαλώ ορίστε μικρότερο εύρος ρόλου");
+        EXPECT_EQ(b.message.focus, (Focus{"txtMikos"}));
+        EXPECT_EQ(computeOrderBounds(order(1500, 8, 5000, rows), mode, chosen).stop, BoundsStop::None);
+    }
+
+    const OrderBounds solved = computeOrderBounds(order(200'000, 8, 5000, rows), SolveMode::WithProportion, {});
+    ASSERT_EQ(solved.stop, BoundsStop::None);
+    const OrderBounds released = withShownMinimums(solved, minimums(solved), chosen);
+    EXPECT_EQ(released.stop, BoundsStop::SearchTooLarge);
+    EXPECT_EQ(released.message.focus, (Focus{"txtMikos"}));
+}
+
 TEST(OrderBounds, SecondaryWidthsFillSlotsSevenOnAndClearTheRest)
 {
     std::vector<SecondaryWidth> chosen;

@@ -187,6 +187,21 @@ TEST(OrderInputs, ReleasingTheProportion)
     EXPECT_EQ(releaseProportion(&solved, rows, {"2", "3"}, {}).message.text, changed);
     EXPECT_EQ(releaseProportion(nullptr, t.rows, {"2", "3"}, {}).message.text, changed);
 
+    // A release that would arm a search beyond its tables is refused with
+    // the coil width's message.
+    OrderInputTexts wide = validOrder();
+    wide.fields = {"0", "0", "200000", "8", "5000"};
+    for (int i = 0; i < 7; ++i) wide.rows[i] = {true, std::to_string(20 + 3 * i), "50"};
+    const OrderInputCheck wc = checkOrderInputs(wide);
+    ASSERT_EQ(wc.outcome, InputOutcome::Accepted);
+    const OrderBounds wideSolved = computeOrderBounds(wc.values, SolveMode::WithProportion, {});
+    ASSERT_EQ(wideSolved.stop, BoundsStop::None);
+    std::vector<SecondaryWidth> many;
+    for (int i = 0; i < 15; ++i) many.push_back({21 + 2 * i, 300});
+    k = releaseProportion(&wideSolved, wide.rows, std::vector<std::string>(7, "1"), many);
+    EXPECT_EQ(k.outcome, ReleaseOutcome::Rejected);
+    EXPECT_EQ(k.message.focus, std::optional<Focus>(Focus{"txtMikos"}));
+
     for (const std::vector<std::string> &counts : {std::vector<std::string>{"2", ""}, {"2", "τρία"}, {"2", "-1"}, {"2"}}) {
         k = releaseProportion(&solved, t.rows, counts, {});
         EXPECT_EQ(k.outcome, ReleaseOutcome::Rejected);

@@ -112,5 +112,40 @@ TEST(PatternChoice, EqualsFullWalkOnRandomOrders)
     }
 }
 
+// Many knives on narrow widths, most of them equal: countless trials share
+// the best width and only the history of the tie level tells them apart.
+// Limits are cut down until the full walk stays at some ten thousand trials.
+TEST(PatternChoice, EqualsFullWalkWithManyKnivesAndEqualWidths)
+{
+    std::mt19937 rng(1311u);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int round = 0; round < 1500; ++round) {
+        PatternProblem p;
+        p.rows = pick(3, 8);
+        const int base = pick(1, 7);
+        for (int i = 0; i < p.rows; ++i) {
+            // Mostly one narrow width, a few multiples of it, now and then a wide one.
+            const int kind = pick(0, 9);
+            p.width[i] = kind < 6 ? base : kind < 9 ? base * pick(2, 4) : pick(20, 90);
+            p.limit[i] = pick(0, 40);
+        }
+        auto trials = [&] {
+            double t = 1;
+            for (int i = 0; i < p.rows; ++i) t *= double(p.limit[i] + 1);
+            return t;
+        };
+        while (trials() > 12000) {
+            std::int64_t &l = p.limit[pick(0, p.rows - 1)];
+            l = l / 2;
+        }
+        p.maxStrips = pick(0, 60);
+        p.usable = pick(base, 250) + (pick(0, 3) == 0 ? 0.5 : 0.0);
+        const PatternChoice fast = choosePattern(p);
+        const PatternChoice ref = testing::literalChoice(p);
+        ASSERT_EQ(countsOf(fast, p.rows), countsOf(ref, p.rows)) << "round " << round;
+        ASSERT_EQ(fast.used, ref.used) << "round " << round;
+    }
+}
+
 } // namespace
 } // namespace strip_search
