@@ -29,7 +29,26 @@
 
 namespace {
 
-const QString kProbe = QStringLiteral(DB_PROBE_PATH);
+// The probe as the unprivileged user can run it: the build folder may lie
+// where only root can reach it (a clone under /root), so as root the probe is
+// copied to a folder everybody can enter.
+QString probePath()
+{
+    static const QString path = [] {
+        const QString built = QStringLiteral(DB_PROBE_PATH);
+        if (::geteuid() != 0) return built;
+        static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/velantra-probe-XXXXXX"));
+        const QString copy = dir.filePath(QStringLiteral("db_probe"));
+        const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                        QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        if (!dir.isValid() || !QFile::copy(built, copy) || !QFile::setPermissions(dir.path(), open) ||
+            !QFile::setPermissions(copy, open))
+            return built;
+        return copy;
+    }();
+    return path;
+}
+const QString kProbe = probePath();
 const QString kRetry =
     QStringLiteral("\nΠατήστε «Επανάληψη» για νέα προσπάθεια ή «Άκυρο» για να συνεχίσετε χωρίς βάση δεδομένων.");
 
