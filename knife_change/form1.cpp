@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 using plat::tw;
@@ -701,6 +702,24 @@ void Form1::runSearch()
     ShowWastePercentages();
 }
 
+// The pattern grid of the user's plan: its first `rows` rows as the last
+// search opened them.
+void Form1::writePatternGrid(int rows)
+{
+    const std::vector<strip_search::GridRow> &grid = m_result.grid;
+    rows = std::min(rows, static_cast<int>(grid.size()));
+    if (rows <= 0) return;
+    Form2 *f2 = plat::FormInstance<Form2>::get();
+    f2->ensurePatternRows(rows);
+    for (int r = 0; r < rows; ++r) {
+        const strip_search::GridRow &row = grid[r];
+        for (int k = 0; k < static_cast<int>(row.counts.size()) && k < kc::kOrderRows; ++k)
+            f2->kommati(k)[r]->setText(QString::fromStdString(row.counts[k]));
+        f2->txtFira[r]->setText(QString::fromStdString(row.waste));
+        f2->Grammi[r]->setText(QString::fromStdString(row.coils));
+    }
+}
+
 void Form1::showSearchResult()
 {
     const strip_search::SearchResult &res = m_result;
@@ -710,18 +729,7 @@ void Form1::showSearchResult()
     List1 = toQ(res.list1);
     List2 = toQ(res.list2);
 
-    // The pattern grid of the user's plan: as many rows as patterns opened.
-    if (!res.grid.empty()) {
-        Form2 *f2 = plat::FormInstance<Form2>::get();
-        f2->ensurePatternRows(static_cast<int>(res.grid.size()));
-        for (int r = 0; r < static_cast<int>(res.grid.size()); ++r) {
-            const strip_search::GridRow &row = res.grid[r];
-            for (int k = 0; k < static_cast<int>(row.counts.size()) && k < kc::kOrderRows; ++k)
-                f2->kommati(k)[r]->setText(QString::fromStdString(row.counts[k]));
-            f2->txtFira[r]->setText(QString::fromStdString(row.waste));
-            f2->Grammi[r]->setText(QString::fromStdString(row.coils));
-        }
-    }
+    writePatternGrid(static_cast<int>(res.grid.size()));
     Form2Row = static_cast<int>(res.grid.size());
     RepeatText = toQ(res.repeatText);
 
@@ -858,6 +866,9 @@ void Form1::Command1_Click()
     h.RepeatText = RepeatText;
     h.planner = this;
     h.values = &values;
+    // A plan window closed since the search went with the patterns the
+    // search wrote into it: the new one gets them again.
+    if (!plat::FormInstance<Form2>::loaded()) writePatternGrid(Form2Row);
     handOverToForm2(h);
 }
 

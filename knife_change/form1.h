@@ -124,6 +124,7 @@ private:
     void clearResults();
     void runSearch();
     void showSearchResult();
+    void writePatternGrid(int rows);
 
     void SaveProposal1();
     void SaveProposal2();

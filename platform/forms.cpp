@@ -56,6 +56,10 @@ void Form::showForm()
         QSize wanted = size();
         QWidget *sub = g_host(this);
         if (sub) {
+            // A window larger than the main window's free area opens fitted to
+            // it and scrolls its content with its own bars.
+            if (auto *mdi = qobject_cast<QMdiSubWindow *>(sub); mdi && mdi->mdiArea() && mdi->mdiArea()->isVisible())
+                wanted = wanted.boundedTo(mdi->mdiArea()->viewport()->size());
             sub->resize(wanted);
             sub->setWindowIcon(windowIcon());
         }

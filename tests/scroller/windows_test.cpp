@@ -154,3 +154,25 @@ TEST_F(WindowsTest, FixedKnifePlanner)
 }
 
 
+
+// A window designed larger than the main window leaves it free opens fitted
+// to that room, and its own bars reach the rest.
+TEST_F(WindowsTest, AWindowLargerThanTheRoomOpensFittedToIt)
+{
+    frmMain main;
+    main.MDIForm_Load();
+    main.resize(1024, 600);
+    main.show();
+    QCoreApplication::processEvents();
+    const QSize room = main.mdiArea()->viewport()->size();
+    Form2 *f = plat::FormInstance<Form2>::get();
+    ASSERT_GT(f->height(), room.height()) << "the plan window is meant to be taller than the room";
+    Module1::ShowChildForm(f);
+    QCoreApplication::processEvents();
+    ASSERT_NE(f->frame(), f);
+    EXPECT_TRUE(QRect(QPoint(0, 0), room).contains(f->frame()->geometry()));
+    auto *bar = f->findChild<QScrollBar *>(QStringLiteral("VScroll"), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    f->unloadWithoutAsking();
+}

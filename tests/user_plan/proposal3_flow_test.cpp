@@ -179,3 +179,57 @@ TEST(Proposal3Flow, TypingTheNextOrderLeavesTheHandedOverPlan)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     plat::Database::close();
 }
+
+// The search writes the patterns into the plan window while it is hidden. A
+// plan window the planner closed after the search is loaded anew by
+// "Πρότασις 3" and must show the same patterns, so that "Λύσις" gives
+// proposal 1 back rather than a plan of no strips.
+TEST(Proposal3Flow, APlanWindowClosedAfterTheSearchGetsItsPatternsAgain)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
+    plat::MsgBoxRecorder rec;
+    Form1 *f1 = plat::FormInstance<Form1>::get();
+    f1->Timer1->stop();
+    f1->txtArxi->setText(QStringLiteral("5"));
+    f1->txtTelos->setText(QStringLiteral("5"));
+    typeOrder(f1, {{"200", "10"}, {"310", "20"}, {"420", "10"}});
+    f1->lisi->click();
+    f1->Timer1_Timer();
+    f1->Command1->click();
+    Form2 *f2 = plat::FormInstance<Form2>::get();
+    f2->cmdLisi->click();
+    const std::string plan = planFigures(f2);
+    QStringList cells;
+    for (int r = 0; r < f1->Form2Row; ++r)
+        cells << f2->Akommati[r]->text() + f2->Bkommati[r]->text() + f2->Ckommati[r]->text() + f2->txtFira[r]->text();
+
+    for (bool searchAgain : {false, true}) {
+        SCOPED_TRACE(searchAgain ? "closed, then solved again" : "closed");
+        f2->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_FALSE(plat::FormInstance<Form2>::loaded());
+        if (searchAgain) {
+            f1->lisi->click();
+            f1->Timer1_Timer();
+            // The search loads the window to write its patterns; closing it
+            // again loses them once more.
+            plat::FormInstance<Form2>::unloadIfLoaded();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        f1->Command1->click();
+        f2 = plat::FormInstance<Form2>::get();
+        QStringList now;
+        for (int r = 0; r < f1->Form2Row; ++r)
+            now << f2->Akommati[r]->text() + f2->Bkommati[r]->text() + f2->Ckommati[r]->text() + f2->txtFira[r]->text();
+        EXPECT_EQ(now, cells);
+        f2->cmdLisi->click();
+        EXPECT_EQ(planFigures(f2), plan);
+    }
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+
+    plat::FormInstance<Form2>::unloadIfLoaded();
+    plat::FormInstance<Form1>::unloadIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    plat::Database::close();
+}
