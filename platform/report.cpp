@@ -457,7 +457,7 @@ private:
         }
         for (const ReportControl &c : s.controls()) {
             if (!c.visible) continue;
-            const QRectF r(x0 + c.left, y0 + c.top, c.width, c.height);
+            const QRectF r(x0 + c.left, y0 + c.top, std::max(0, c.width - c.paddingRight), c.height);
             if (c.kind == ReportControlKind::Label)
                 text(c, r, expandReportFields(c.caption, m_madeAt, pageNo));
             else if (c.kind == ReportControlKind::TextBox)
