@@ -7,6 +7,8 @@
 #include "reports/proposal_reports.h"
 
 #include <QDate>
+#include <algorithm>
+#include <cstdlib>
 #include <QRegularExpression>
 
 namespace {
@@ -173,7 +175,7 @@ TEST_F(Layouts, NoTextBoxReachesIntoItsNeighbourOnTheSameLine)
     }
 }
 
-TEST_F(Layouts, FiguresOfAColumnEndAtOneEdgeInShadedAndPlainRows)
+TEST_F(Layouts, ShadedCellsReachTheirRuleAndFiguresEndAtOneEdge)
 {
     exec("insert into Protasis4 values (1, ' ')");
     const char *cells[6] = {"Evros", "Baros", "Roles", "Baros1", "Roles1", "Pososto"};
@@ -189,6 +191,18 @@ TEST_F(Layouts, FiguresOfAColumnEndAtOneEdgeInShadedAndPlainRows)
             return row == 0 ? QStringLiteral("Pososto") : QStringLiteral("Pososto%1").arg(row);
         };
         auto figure = [](int col, int row) { return QStringLiteral("%1%2").arg(col + 1).arg(row); };
+        // A shaded cell's grey reaches the rule at its column's right (within
+        // a rule's width): no white band between them.
+        QList<int> rules;
+        for (const plat::ReportControl &c : ph.controls())
+            if (c.kind == plat::ReportControlKind::Line && c.width == 0) rules << c.left;
+        for (int col = 0; col < columns; ++col)
+            for (int row = 1; row < (col < 5 ? 10 : 7); row += 2) {
+                const plat::ReportControl &c = ph.control(cellName(col, row));
+                const int end = c.left + c.width;
+                EXPECT_TRUE(std::any_of(rules.begin(), rules.end(), [end](int r) { return std::abs(end - r) <= 15; }))
+                    << cellName(col, row).toStdString();
+            }
         for (int col = 0; col < columns; ++col)
             for (int row = 0; row < (col < 5 ? 10 : 7); ++row)
                 ph.control(cellName(col, row)).caption = u' ' + figure(col, row);
