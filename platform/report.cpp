@@ -457,7 +457,7 @@ private:
         }
         for (const ReportControl &c : s.controls()) {
             if (!c.visible) continue;
-            const QRectF r(x0 + c.left, y0 + c.top, c.width, c.height);
+            const QRectF r(x0 + c.left, y0 + c.top, std::max(0, c.width - c.paddingRight), c.height);
             if (c.kind == ReportControlKind::Label)
                 text(c, r, expandReportFields(c.caption, m_madeAt, pageNo));
             else if (c.kind == ReportControlKind::TextBox)
@@ -529,9 +529,13 @@ private:
         }
         m_p.setFont(f->font);
         m_p.setPen(c.foreColor);
+        // A shrunk text keeps the baseline it had at its own size, so it
+        // stands on one line with its row's other cells instead of riding
+        // at the top of its box.
+        const double sink = size < designSize ? face(rf, designSize).metrics.ascent() - f->metrics.ascent() : 0.0;
         if (w <= r.width()) {
             // It fits: drawn as it is (no clip to set up, the common case).
-            m_p.drawText(QRectF(r.left(), r.top(), r.width(), std::max(r.height(), f->metrics.height())),
+            m_p.drawText(QRectF(r.left(), r.top() + sink, r.width(), std::max(r.height(), f->metrics.height())),
                          int(align) | Qt::TextSingleLine, value);
             return;
         }
@@ -541,10 +545,10 @@ private:
         // The line keeps its full height even in a box drawn a little too
         // low; only the sides are hard edges, so a neighbour is never touched.
         QRectF clip = r;
-        clip.setHeight(std::max(r.height(), f->metrics.height()));
+        clip.setHeight(std::max(r.height(), sink + f->metrics.height()));
         m_p.save();
         m_p.setClipRect(clip, Qt::IntersectClip);
-        m_p.drawText(clip, int(Qt::AlignTop | Qt::AlignLeft) | Qt::TextSingleLine, value);
+        m_p.drawText(clip.adjusted(0, sink, 0, 0), int(Qt::AlignTop | Qt::AlignLeft) | Qt::TextSingleLine, value);
         m_p.restore();
     }
 

@@ -97,6 +97,10 @@ struct ReportControl {
     bool opaque = false;     // back style: false transparent, true filled with backColor
     bool border = false;     // a thin frame in foreColor around a label or text box
     bool wordWrap = false;   // the text breaks into lines inside the box
+    // Twips at the box's right edge that its text keeps free: a shaded cell
+    // drawn wider than its column's figures still ends them where the
+    // column's other cells do.
+    int paddingRight = 0;
     int lineWidth = 15;      // lines and shapes, twips
     bool visible = true;
 };

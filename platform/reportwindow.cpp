@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -153,7 +154,22 @@ void ReportWindow::setZoom(double zoom)
     const int pct = int(std::lround(zoom * 100));
     const int i = m_zoomBox->findData(pct);
     if (i >= 0) m_zoomBox->setCurrentIndex(i);
+    // The spot in the middle of the view stays there, as a share of the
+    // page: a zoom that jumped to an edge of the page would leave the
+    // planner looking for the figures just looked at.
+    QScrollBar *bars[2] = {m_scroll->horizontalScrollBar(), m_scroll->verticalScrollBar()};
+    double centre[2];
+    for (int k = 0; k < 2; ++k) {
+        const int whole = bars[k]->maximum() + bars[k]->pageStep();
+        centre[k] = bars[k]->maximum() > 0 && whole > 0 ? (bars[k]->value() + bars[k]->pageStep() / 2.0) / whole : 0.5;
+    }
     refreshPage();
+    // The bars take the new size now rather than on the next layout pass.
+    m_view->adjustSize();
+    for (int k = 0; k < 2; ++k) {
+        const int whole = bars[k]->maximum() + bars[k]->pageStep();
+        bars[k]->setValue(int(std::lround(centre[k] * whole - bars[k]->pageStep() / 2.0)));
+    }
 }
 
 void ReportWindow::refreshPage()

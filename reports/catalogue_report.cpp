@@ -22,13 +22,15 @@ plat::ReportDefinition DataReport4Layout()
     addLabel(rh, QStringLiteral("Label8"), 6435, 375, 1800, 240, QStringLiteral("%T"));
     rh.addImage(QStringLiteral("Image1"), 6555, 675, 1800, 1395, plat::coilPicture());
 
-    // Headings and the item's boxes share their columns.
+    // Headings and the item's boxes share their columns. The type's box is
+    // as wide as its heading: drawn wider it would reach into the width's
+    // column and a long type name would print over the figure.
     const struct {
         const char *heading, *text, *box, *field;
         int headingLeft, headingWidth, boxLeft, boxWidth;
     } columns[5] = {{"Label2", "Κωδικός:", "txtΚωδικός", "Κωδικός", 90, 900, 60, 900},
                     {"Label6", "Περιγραφή Είδους:", "txtΠεριγραφήΕίδους", "Περιγραφή Είδους", 1050, 3500, 1050, 3500},
-                    {"Label5", "Τύπος:", "txtΤύπος", "Τύπος", 4590, 1290, 4590, 1440},
+                    {"Label5", "Τύπος:", "txtΤύπος", "Τύπος", 4590, 1290, 4590, 1290},
                     {"Label3", "Εύρος:", "txtΕύρος", "Εύρος", 5925, 960, 5925, 960},
                     {"Label4", "Πάχος:", "txtΠάχος", "Πάχος", 6945, 750, 6945, 750}};
     plat::ReportSection &ph = def.addSection(plat::SectionKind::PageHeader, QStringLiteral("PageHeader"), 375);

@@ -57,14 +57,21 @@ plat::ReportDefinition DataReport5Layout()
     for (int i = 0; i < 10; ++i) {
         addLabel(ph, QStringLiteral("Label%1").arg(9 + i), 420, tops[i], 555, 210, kRowLetters[i], heading);
         const bool shaded = i % 2 == 1;
-        auto cell = [&](const QString &name, int left, int width) {
-            plat::ReportControl &c =
-                addLabel(ph, name, left, tops[i], width, 210, QString(), ReportFont::arial(9), ReportAlign::Right);
+        // A shaded cell reaches the rule at its column's right, as in the
+        // proposals' tables; its figure still ends where the others' do.
+        auto cell = [&](const QString &name, int left, int width, int rule) {
+            plat::ReportControl &c = addLabel(ph, name, left, tops[i], shaded ? rule - left : width, 210, QString(),
+                                              ReportFont::arial(9), ReportAlign::Right);
             c.opaque = shaded;
-            if (shaded) c.backColor = kShade;
+            if (shaded) {
+                c.backColor = kShade;
+                c.paddingRight = c.width - width;
+            }
         };
-        for (const Column &c : columns) cell(QString::fromLatin1(c.cells) + rowSuffix(i), c.left, 810);
-        if (i < 7) cell(QString::fromLatin1(kPososto[i]), 5360, 825);
+        const int rules[5] = {1845, 2715, 3570, 4425, 5325};
+        for (int k = 0; k < 5; ++k)
+            cell(QString::fromLatin1(columns[k].cells) + rowSuffix(i), columns[k].left, 810, rules[k]);
+        if (i < 7) cell(QString::fromLatin1(kPososto[i]), 5360, 825, 6210);
     }
 
     int n = 1;

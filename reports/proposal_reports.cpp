@@ -151,6 +151,9 @@ void addStripTable(plat::ReportSection &s, int dx, int dy)
                                                  ReportAlign::Right);
             cell.opaque = shaded;
             if (shaded) cell.backColor = kShade;
+            // The shading reaches the column's rule; the figure ends where
+            // the unshaded rows' figures do, so the column reads straight.
+            cell.paddingRight = width - 810;
         }
     }
 

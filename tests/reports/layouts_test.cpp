@@ -7,6 +7,8 @@
 #include "reports/proposal_reports.h"
 
 #include <QDate>
+#include <algorithm>
+#include <cstdlib>
 #include <QRegularExpression>
 
 namespace {
@@ -131,6 +133,88 @@ TEST_F(Layouts, StripTableCellsStandUnderTheirHeadings)
             for (int i = 1; i <= 6; ++i)
                 EXPECT_EQ(ph.control(QStringLiteral("Pososto%1").arg(i)).opaque, i % 2 == 1) << i;
             EXPECT_EQ(ph.find(QStringLiteral("Pososto7")), nullptr);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+
+TEST_F(Layouts, NoTextBoxReachesIntoItsNeighbourOnTheSameLine)
+{
+    // A text that fills its box is cut at the box's edge; two boxes that
+    // overlap would still print one text over the other. A sliver (a
+    // rule's width) is how the tables' rows and columns meet.
+    exec("insert into Protasis4 values (1, ' ')");
+    using reports::PrintJob;
+    std::vector<plat::ReportDefinition> defs;
+    for (PrintJob job : {PrintJob::Proposal1, PrintJob::Proposal2, PrintJob::Proposal3, PrintJob::CuttingOrder})
+        defs.push_back(reports::makeReport(job)->definition());
+    defs.push_back(reports::makeCatalogueReport(false)->definition());
+    for (const plat::ReportDefinition &def : defs) {
+        for (const char *name : {"ReportHeader", "PageHeader", "Command1_Detail", "Command2_Detail", "PageFooter"}) {
+            const plat::ReportSection *s = def.find(QString::fromLatin1(name));
+            if (!s) continue;
+            QList<const plat::ReportControl *> texts;
+            for (const plat::ReportControl &c : s->controls())
+                if (c.kind == plat::ReportControlKind::Label || c.kind == plat::ReportControlKind::TextBox)
+                    texts << &c;
+            for (int a = 0; a < texts.size(); ++a) {
+                for (int b = a + 1; b < texts.size(); ++b) {
+                    const QRect ra(texts[a]->left, texts[a]->top, texts[a]->width, texts[a]->height);
+                    const QRect rb(texts[b]->left, texts[b]->top, texts[b]->width, texts[b]->height);
+                    const QRect both = ra.intersected(rb);
+                    EXPECT_FALSE(both.width() > 15 && both.height() > 30)
+                        << def.name.toStdString() << ' ' << name << ": " << texts[a]->name.toStdString() << " and "
+                        << texts[b]->name.toStdString();
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Layouts, ShadedCellsReachTheirRuleAndFiguresEndAtOneEdge)
+{
+    exec("insert into Protasis4 values (1, ' ')");
+    const char *cells[6] = {"Evros", "Baros", "Roles", "Baros1", "Roles1", "Pososto"};
+    for (reports::PrintJob job : {reports::PrintJob::Proposal1, reports::PrintJob::Proposal2,
+                                  reports::PrintJob::Proposal3, reports::PrintJob::CuttingOrder}) {
+        std::unique_ptr<plat::Report> made = reports::makeReport(job);
+        plat::ReportDefinition def = made->definition();
+        SCOPED_TRACE(def.name.toStdString());
+        plat::ReportSection &ph = def.section(QStringLiteral("PageHeader"));
+        const int columns = job == reports::PrintJob::CuttingOrder ? 6 : 5;
+        auto cellName = [&](int col, int row) {
+            if (col < 5) return QString::fromLatin1(cells[col]) + QChar(u'A' + row);
+            return row == 0 ? QStringLiteral("Pososto") : QStringLiteral("Pososto%1").arg(row);
+        };
+        auto figure = [](int col, int row) { return QStringLiteral("%1%2").arg(col + 1).arg(row); };
+        // A shaded cell's grey reaches the rule at its column's right (within
+        // a rule's width): no white band between them.
+        QList<int> rules;
+        for (const plat::ReportControl &c : ph.controls())
+            if (c.kind == plat::ReportControlKind::Line && c.width == 0) rules << c.left;
+        for (int col = 0; col < columns; ++col)
+            for (int row = 1; row < (col < 5 ? 10 : 7); row += 2) {
+                const plat::ReportControl &c = ph.control(cellName(col, row));
+                const int end = c.left + c.width;
+                EXPECT_TRUE(std::any_of(rules.begin(), rules.end(), [end](int r) { return std::abs(end - r) <= 15; }))
+                    << cellName(col, row).toStdString();
+            }
+        for (int col = 0; col < columns; ++col)
+            for (int row = 0; row < (col < 5 ? 10 : 7); ++row)
+                ph.control(cellName(col, row)).caption = u' ' + figure(col, row);
+        pdfread::Pdf pdf(plat::Report(std::move(def), made->rows()));
+        const QList<pdfread::Word> words = pdf.words();
+        for (int col = 0; col < columns; ++col) {
+            const pdfread::Word a = pdfread::find(words, figure(col, 0));
+            ASSERT_FALSE(a.text.isEmpty()) << col;
+            for (int row = 1; row < (col < 5 ? 10 : 7); ++row) {
+                const pdfread::Word w = pdfread::find(words, figure(col, row));
+                EXPECT_NEAR(w.x + w.width, a.x + a.width, 3) << cellName(col, row).toStdString();
+            }
         }
     }
 }

@@ -133,6 +133,32 @@ TEST_F(RenderTest, TextWiderThanItsBoxShrinksToFitAndStaysInside)
     }
 }
 
+TEST_F(RenderTest, ShrunkTextKeepsTheBaselineOfItsRow)
+{
+    // A shrunk figure beside one at its own size, both 9 pt boxes at one
+    // top: they stand on one line, whether the figure fits once shrunk or
+    // is cut at its edge.
+    const QString cases[] = {QStringLiteral("1234567890,123"), QStringLiteral("3,87096774193548710,123456")};
+    for (const QString &text : cases) {
+        SCOPED_TRACE(text.toStdString());
+        plat::ReportDefinition def;
+        def.reportWidth = 9000;
+        auto &s = def.addSection(plat::SectionKind::ReportHeader, QStringLiteral("ReportHeader"), 2000);
+        s.addLabel(QStringLiteral("Box"), 1000, 500, 1100, 210, text).font = plat::ReportFont::arial(9);
+        s.addLabel(QStringLiteral("Next"), 2100, 500, 1500, 210, QStringLiteral("Δίπλα")).font =
+            plat::ReportFont::arial(9);
+        const auto ws = rt::words(pdf(plat::Report(std::move(def), {}, rt::fixedMoment())));
+        const auto small = rt::findWord(ws, text);
+        const auto big = rt::findWord(ws, QStringLiteral("Δίπλα"));
+        ASSERT_TRUE(small && big);
+        ASSERT_LT(small->yMax - small->yMin, big->yMax - big->yMin - 1) << "the figure is shrunk";
+        // The baseline lies at the font's ascent share of a word's box.
+        const double share = 0.905 / (0.905 + 0.212);
+        EXPECT_NEAR(small->yMin + share * (small->yMax - small->yMin), big->yMin + share * (big->yMax - big->yMin),
+                    0.5);
+    }
+}
+
 TEST_F(RenderTest, TextTooWideEvenAtSixPointsIsCutAtTheBoxEdge)
 {
     const QString text = QStringLiteral("ΠΟΛΥ ΜΕΓΑΛΟ ΚΕΙΜΕΝΟ ΠΟΥ ΔΕΝ ΧΩΡΑΕΙ ΠΟΤΕ ΣΤΟ ΚΟΥΤΙ ΤΟΥ");

@@ -21,6 +21,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 
@@ -204,6 +206,27 @@ TEST_F(ReportWindowTest, ZoomScalesThePage)
     EXPECT_NEAR(shown().deviceIndependentSize().width(), 2 * at100.width(), 3);
     win->setZoom(0.5);
     EXPECT_EQ(zoom->currentText(), QStringLiteral("50 %"));
+}
+
+TEST_F(ReportWindowTest, ZoomKeepsTheMiddleOfTheViewInView)
+{
+    // Zooming in from the whole width stays on the middle of the page, not
+    // on its right edge; zooming back keeps the same spot.
+    ASSERT_TRUE(win);
+    QCoreApplication::processEvents();
+    auto *h = child<QScrollArea>("scrPage")->horizontalScrollBar();
+    auto *v = child<QScrollArea>("scrPage")->verticalScrollBar();
+    ASSERT_EQ(h->maximum(), 0) << "the whole width in view at 100 %";
+    auto centreOf = [](const QScrollBar *b) { return (b->value() + b->pageStep() / 2.0) / (b->maximum() + b->pageStep()); };
+    v->setValue(v->maximum() / 3);
+    const double vCentre = centreOf(v);
+    for (double z : {2.0, 1.5, 0.75, 2.0}) {
+        win->setZoom(z);
+        QCoreApplication::processEvents();
+        EXPECT_GT(h->maximum(), z > 1 ? 0 : -1) << z;
+        if (h->maximum() > 0) { EXPECT_NEAR(centreOf(h), 0.5, 0.01) << z; }
+        if (v->maximum() > 0) { EXPECT_NEAR(centreOf(v), vCentre, 0.01) << z; }
+    }
 }
 
 TEST_F(ReportWindowTest, SavesThePdfAndSaysWhenItCannot)
