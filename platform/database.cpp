@@ -217,6 +217,52 @@ DbProblem problemOf(const QSqlError &e)
     }
 }
 
+// Why a statement failed, in Greek: by the driver's words where they say
+// more than SQLite's code (which constraint), else by the code.
+QString failureReason(const QSqlError &e)
+{
+    static const struct {
+        const char *marker;
+        const char *greek;
+    } known[] = {
+        {"UNIQUE constraint failed", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
+        {"PRIMARY KEY must be unique", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
+        {"NOT NULL constraint failed", "Ένα υποχρεωτικό πεδίο είναι κενό."},
+        {"datatype mismatch", "Ένα πεδίο δέχεται μόνο αριθμούς."},
+        {"no such table", "Λείπει ένας πίνακας από τη βάση δεδομένων."},
+        {"no such column", "Λείπει ένα πεδίο από τη βάση δεδομένων."},
+    };
+    const QString reason = e.text();
+    for (const auto &k : known)
+        if (reason.contains(QLatin1String(k.marker), Qt::CaseInsensitive)) return QString::fromUtf8(k.greek);
+    switch (sqliteCode(e)) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Η βάση δεδομένων χρησιμοποιείται αυτή τη στιγμή από άλλο πρόγραμμα.");
+    case SQLITE_READONLY:
+        return QStringLiteral("Η βάση δεδομένων δεν δέχεται αλλαγές (μόνο για ανάγνωση).");
+    case SQLITE_FULL:
+        return QStringLiteral("Δεν υπάρχει ελεύθερος χώρος στον δίσκο.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("Το αρχείο της βάσεως δεδομένων είναι κατεστραμμένο.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Σφάλμα ανάγνωσης ή εγγραφής τού αρχείου στον δίσκο.");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Δεν επιτρέπεται η πρόσβαση στο αρχείο της βάσεως δεδομένων.");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("Η βάση δεδομένων δεν δέχτηκε την αλλαγή.");
+    case SQLITE_MISMATCH:
+        return QStringLiteral("Ένα πεδίο δέχεται μόνο αριθμούς.");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("Το κείμενο είναι πολύ μεγάλο.");
+    default:
+        return QStringLiteral("Η λειτουργία της βάσεως δεδομένων δεν ολοκληρώθηκε.");
+    }
+}
+
 // The columns of each table the file has, in table order.
 using FileTables = QHash<QString, QStringList>;
 
@@ -372,7 +418,8 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
     if (!db.open()) {
         const QSqlError e = db.lastError();
         db = QSqlDatabase();
-        return fail(r, problemOf(e), QStringLiteral("(%1)").arg(e.text().trimmed()));
+        qWarning("database: %s", qUtf8Printable(e.text()));
+        return fail(r, problemOf(e), failureReason(e));
     }
     registerCollation(db);
     r.created = !existed;
@@ -393,7 +440,8 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
                 return fail(r, DbProblem::CannotOpen,
                             QStringLiteral("Μια αλλαγή της βάσεως δεδομένων διακόπηκε και πρέπει να αναιρεθεί, κάτι "
                                            "που δεν γίνεται όσο το αρχείο ή ο φάκελός του είναι μόνο για ανάγνωση."));
-            return fail(r, p, p == DbProblem::CannotOpen ? QStringLiteral("(%1)").arg(e.text().trimmed()) : QString());
+            if (p == DbProblem::CannotOpen) qWarning("database: %s", qUtf8Printable(e.text()));
+            return fail(r, p, p == DbProblem::CannotOpen ? failureReason(e) : QString());
         }
         if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {
             check = QSqlQuery();
@@ -623,32 +671,15 @@ bool Database::rewriteTables(const QList<TableRewrite> &tables, QString *error)
 
 QString dbErrorText(const QSqlError &err)
 {
-    QString reason = err.text().trimmed();
-    if (reason.isEmpty()) reason = QStringLiteral("άγνωστη αιτία");
+    const QString reason = err.text().trimmed();
     // No connection at all: the driver's English words would only puzzle.
     if (!Database::isOpen() || reason.contains(QLatin1String("Driver not loaded")))
         return QStringLiteral("Σφάλμα στη βάση δεδομένων: η βάση δεδομένων δεν είναι ανοικτή.");
     if (Database::isReadOnly() && sqliteCode(err) == SQLITE_READONLY) return Database::readOnlyMessage();
-    // The failures a planner can cause or meet get a Greek explanation; the
-    // driver's own words follow for whoever looks after the database.
-    static const struct {
-        const char *marker;
-        const char *greek;
-    } known[] = {
-        {"UNIQUE constraint failed", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
-        {"PRIMARY KEY must be unique", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
-        {"NOT NULL constraint failed", "Ένα υποχρεωτικό πεδίο είναι κενό."},
-        {"datatype mismatch", "Ένα πεδίο δέχεται μόνο αριθμούς."},
-        {"database is locked", "Η βάση δεδομένων χρησιμοποιείται αυτή τη στιγμή από άλλο πρόγραμμα."},
-        {"readonly database", "Η βάση δεδομένων δεν δέχεται αλλαγές (μόνο για ανάγνωση)."},
-        {"database or disk is full", "Δεν υπάρχει ελεύθερος χώρος στον δίσκο."},
-        {"no such table", "Λείπει ένας πίνακας από τη βάση δεδομένων."},
-        {"no such column", "Λείπει ένα πεδίο από τη βάση δεδομένων."},
-    };
-    for (const auto &k : known)
-        if (reason.contains(QLatin1String(k.marker), Qt::CaseInsensitive))
-            return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1\n(%2)").arg(QString::fromUtf8(k.greek), reason);
-    return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1").arg(reason);
+    // The planner reads Greek only; the driver's own words go to the log for
+    // whoever looks after the database.
+    if (!reason.isEmpty()) qWarning("database: %s", qUtf8Printable(reason));
+    return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1").arg(failureReason(err));
 }
 
 } // namespace plat

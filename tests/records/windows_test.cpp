@@ -602,3 +602,76 @@ TEST_F(RecordWindowTest, EscapeGivesUpARefusedText)
     EXPECT_FALSE(f->isEditing());
     EXPECT_EQ(rows("select * from Typos order by Κωδικός"), (QStringList{"1|T1", "2|T2"}));
 }
+
+// What a planner may type into each column of the two grids: a number column
+// takes any number the program reads and refuses the rest by the field's
+// name; a text column keeps the text exactly; a type's code is a whole
+// number and cannot be emptied. A refused text writes nothing.
+TEST_F(RecordWindowTest, EveryColumnTakesWhatItCanHoldAndRefusesTheRestByName)
+{
+    const QString longText(5000, QChar(0x03AC)); // ά
+    const QString only = QStringLiteral("Το πεδίο <%1> δέχεται μόνο αριθμούς.");
+    const QString whole = QStringLiteral("Το πεδίο <Κωδικός> δέχεται μόνο ακέραιους αριθμούς.");
+    struct Case {
+        bool catalogue;
+        int col;
+        QString typed;
+        QString stored;  // as read back ("NULL" for nothing); empty when refused
+        QString message; // the refusal
+    };
+    const Case cases[] = {
+        {true, 2, "1e308", "1e+308", {}},
+        {true, 2, "1,79769313486232E+308", "1.7976931348623157e+308", {}},
+        {true, 2, "1e-320", "1e-320", {}},
+        {true, 2, " - 2,5 ", "-2.5", {}},
+        {true, 2, "1.250", "1.25", {}},
+        {true, 2, "", "NULL", {}},
+        {true, 2, "-", {}, only.arg("Εύρος")},
+        {true, 2, "1e400", {}, only.arg("Εύρος")},
+        {true, 2, "1,2,3", {}, only.arg("Εύρος")},
+        {true, 2, "ένα", {}, only.arg("Εύρος")},
+        {true, 4, "0,5mm", {}, only.arg("Πάχος")},
+        {true, 3, "Ά", {}, only.arg("Τύπος")},
+        {true, 0, "Κ'1\"; drop table Typos; --", "Κ'1\"; drop table Typos; --", {}},
+        {true, 1, longText, longText, {}},
+        {true, 1, "Ταινία ψυχρής έλασης ΐΰ", "Ταινία ψυχρής έλασης ΐΰ", {}},
+        {false, 0, "1,5", {}, whole},
+        {false, 0, "1e308", {}, whole},
+        {false, 0, "12", "12", {}},
+        {false, 0, "", {}, QStringLiteral("Το πεδίο <Κωδικός> δεν μπορεί να μείνει κενό.")},
+        {false, 1, "Γαλβανιζέ «Α'»", "Γαλβανιζέ «Α'»", {}},
+    };
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) values ('Κ', 'Δ', 100, 1, 0.5)");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.left(40).toStdString());
+        rec.clear();
+        const QString table = c.catalogue ? QStringLiteral("ProtasisXristi") : QStringLiteral("Typos");
+        const QStringList columns = c.catalogue ? QStringList{"Κωδικός", "[Περιγραφή Είδους]", "Εύρος", "Τύπος", "Πάχος"}
+                                                : QStringList{"Κωδικός", "Τύπος"};
+        const QString read = QStringLiteral("select %1 from %2").arg(columns[c.col], table);
+        const QStringList before = rows("select * from " + table);
+        rec::GridRecordForm *f = c.catalogue ? static_cast<rec::GridRecordForm *>(openShown<frmProtasisXristi>())
+                                             : openShown<frmTypos>();
+        f->cmdEdit_Click();
+        const bool taken = setCell(f, 0, c.col, c.typed);
+        f->cmdUpdate_Click();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(taken);
+            EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+            EXPECT_EQ(rows(read), QStringList{c.stored});
+            EXPECT_FALSE(f->isEditing());
+        } else {
+            EXPECT_FALSE(taken);
+            EXPECT_EQ(rec.texts(), QStringList{c.message});
+            EXPECT_EQ(rows("select * from " + table), before);
+            EXPECT_TRUE(f->isEditing());
+        }
+        f->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exec("delete from ProtasisXristi");
+        exec("delete from Typos");
+        addTypes(1);
+        exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) values ('Κ', 'Δ', 100, 1, 0.5)");
+    }
+}
