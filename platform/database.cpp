@@ -90,6 +90,8 @@ struct OpenState {
     QString appDir, dataDir;
 };
 OpenState g_state;
+// SQLite's busy timeout in ms; negative keeps the driver's own (5 s).
+int g_lockWaitMs = -1;
 
 // SQLite's primary result code of a failed statement.
 int sqliteCode(const QSqlError &e)
@@ -414,7 +416,10 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
                     QStringLiteral("Δεν είναι διαθέσιμος ο οδηγός της βάσεως δεδομένων (SQLite)."));
     }
     db.setDatabaseName(path);
-    if (r.readOnly) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    QStringList options;
+    if (r.readOnly) options << QStringLiteral("QSQLITE_OPEN_READONLY");
+    if (g_lockWaitMs >= 0) options << QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(g_lockWaitMs);
+    db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open()) {
         const QSqlError e = db.lastError();
         db = QSqlDatabase();
@@ -563,6 +568,8 @@ DbOpenReport Database::openReport(const QString &path) { return openFile(path, f
 QString Database::open(const QString &path) { return openReport(path).message; }
 
 void Database::close() { removeConnection(); }
+
+void Database::setLockWait(int ms) { g_lockWaitMs = ms; }
 
 bool Database::isOpen()
 {

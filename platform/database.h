@@ -64,6 +64,10 @@ public:
     // and complete.
     static QString open(const QString &path);
     static void close();
+    // How long a statement waits for another program to let go of the file
+    // before it is told the file is in use (from the next opening on);
+    // negative: the driver's own wait (5 s). Tests shorten it.
+    static void setLockWait(int ms);
     static bool isOpen();
     static bool isReadOnly();
     // The file of the open connection (empty when none).

@@ -457,6 +457,7 @@ TEST(DatabaseFileStates, FileInUseIsToldAndRetryOpensItWhenReleased)
         other.exec("UPDATE Protasis1 SET Paraggelia = Paraggelia");
         plat::MsgBoxRecorder rec;
         rec.queueAnswers({plat::MsgAnswer::Retry});
+        plat::Database::setLockWait(200);
         rec.onMessage = [&](const plat::MsgRecord &) { other.exec("ROLLBACK"); };
         ASSERT_TRUE(plat::Database::openForProgram(dir.path(), dir.filePath("data")));
         EXPECT_EQ(rec.messages.size(), 1);
@@ -468,6 +469,7 @@ TEST(DatabaseFileStates, FileInUseIsToldAndRetryOpensItWhenReleased)
         EXPECT_EQ(plat::Database::path(), file);
         EXPECT_FALSE(plat::Database::isReadOnly());
     }
+    plat::Database::setLockWait(-1);
     plat::Database::close();
     EXPECT_EQ(keptRows(file), rowsBefore);
     EXPECT_EQ(schemaProblems(file), QStringList()) << "upgraded once it could be written";
