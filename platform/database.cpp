@@ -610,7 +610,23 @@ bool Database::openForProgram(const QString &appDir, const QString &dataDir)
 
 bool Database::ensureOpen()
 {
-    if (isOpen()) return true;
+    if (isOpen()) {
+        // Another program may have taken the file since it was opened: a
+        // window would then meet the wait and the message at each of its
+        // reads and open half filled. It is said once, here, with Retry.
+        for (;;) {
+            QSqlQuery q(db());
+            if (q.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) return true;
+            const DbProblem p = problemOf(q.lastError());
+            // Any other failure is each operation's own to tell.
+            if (p != DbProblem::Locked) return true;
+            q = QSqlQuery();
+            const QString prompt =
+                problemMessage(p, g_state.path) +
+                QStringLiteral("\nΠατήστε «Επανάληψη» για νέα προσπάθεια ή «Άκυρο» για να μην ανοίξει το παράθυρο.");
+            if (msgBox(prompt, MsgRetryCancelCritical) != MsgAnswer::Retry) return false;
+        }
+    }
     if (!g_state.haveDirs)
         return openForProgram(QCoreApplication::applicationDirPath(),
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

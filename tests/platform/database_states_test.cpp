@@ -535,3 +535,44 @@ TEST(DatabaseFileStates, WithoutAConnectionTheMessageIsGreek)
     EXPECT_EQ(plat::dbErrorText(q.lastError()),
               QStringLiteral("Σφάλμα στη βάση δεδομένων: η βάση δεδομένων δεν είναι ανοικτή."));
 }
+
+// Another program takes the file after the start: a command that opens a
+// window is told once, with Retry, instead of each of the window's reads
+// waiting and failing; Cancel opens nothing, Retry goes on once the file is
+// free again.
+TEST(DatabaseFileStates, FileTakenAfterTheStartIsToldOnceBeforeAWindowOpens)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Divor.db");
+    writeFile(file, Shape::Current);
+    plat::Database::setLockWait(100);
+    ASSERT_EQ(plat::Database::open(file), QString());
+    const QString told = QStringLiteral("Το αρχείο της βάσεως δεδομένων <%1> χρησιμοποιείται αυτή τη στιγμή από άλλο "
+                                        "πρόγραμμα.\nΠατήστε «Επανάληψη» για νέα προσπάθεια ή «Άκυρο» για να μην "
+                                        "ανοίξει το παράθυρο.")
+                             .arg(file);
+    {
+        plat::MsgBoxRecorder rec;
+        EXPECT_TRUE(plat::Database::ensureOpen());
+        EXPECT_TRUE(rec.messages.isEmpty());
+
+        FixtureDb other(file);
+        other.exec("BEGIN EXCLUSIVE");
+        other.exec("UPDATE Typos SET Τύπος = Τύπος");
+        EXPECT_FALSE(plat::Database::ensureOpen());
+        EXPECT_EQ(rec.texts(), QStringList{told});
+        EXPECT_EQ(rec.messages.value(0).style, int(plat::MsgRetryCancelCritical));
+
+        rec.clear();
+        rec.queueAnswers({plat::MsgAnswer::Retry, plat::MsgAnswer::Retry});
+        int asked = 0;
+        rec.onMessage = [&](const plat::MsgRecord &) {
+            if (++asked == 2) other.exec("ROLLBACK");
+        };
+        EXPECT_TRUE(plat::Database::ensureOpen());
+        EXPECT_EQ(rec.texts(), (QStringList{told, told}));
+    }
+    EXPECT_TRUE(plat::Database::isOpen());
+    plat::Database::setLockWait(-1);
+    plat::Database::close();
+}
