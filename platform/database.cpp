@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -92,6 +94,25 @@ struct OpenState {
 OpenState g_state;
 // SQLite's busy timeout in ms; negative keeps the driver's own (5 s).
 int g_lockWaitMs = -1;
+
+// While a file in use is waited for, the planner sees the program is busy,
+// not hung; the pointer is back before any message.
+class WaitPointer {
+public:
+    WaitPointer() : m_on(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_on) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitPointer()
+    {
+        if (m_on) QGuiApplication::restoreOverrideCursor();
+    }
+    WaitPointer(const WaitPointer &) = delete;
+    WaitPointer &operator=(const WaitPointer &) = delete;
+
+private:
+    bool m_on;
+};
 
 // SQLite's primary result code of a failed statement.
 int sqliteCode(const QSqlError &e)
@@ -590,7 +611,11 @@ bool Database::openForProgram(const QString &appDir, const QString &dataDir)
     g_state.dataDir = dataDir;
     for (;;) {
         const QString path = locate(appDir, dataDir);
-        const DbOpenReport r = openReport(path);
+        DbOpenReport r;
+        {
+            const WaitPointer busy;
+            r = openReport(path);
+        }
         if (r.opened) {
             QString text = r.message;
             if (r.created && QFileInfo(folderOf(path)) != QFileInfo(appDir))
@@ -616,7 +641,12 @@ bool Database::ensureOpen()
         // reads and open half filled. It is said once, here, with Retry.
         for (;;) {
             QSqlQuery q(db());
-            if (q.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) return true;
+            bool read;
+            {
+                const WaitPointer busy;
+                read = q.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+            }
+            if (read) return true;
             const DbProblem p = problemOf(q.lastError());
             // Any other failure is each operation's own to tell.
             if (p != DbProblem::Locked) return true;

@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
@@ -458,7 +459,11 @@ TEST(DatabaseFileStates, FileInUseIsToldAndRetryOpensItWhenReleased)
         plat::MsgBoxRecorder rec;
         rec.queueAnswers({plat::MsgAnswer::Retry});
         plat::Database::setLockWait(200);
-        rec.onMessage = [&](const plat::MsgRecord &) { other.exec("ROLLBACK"); };
+        // The wait shows a busy pointer, gone before the message and after.
+        rec.onMessage = [&](const plat::MsgRecord &) {
+            EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+            other.exec("ROLLBACK");
+        };
         ASSERT_TRUE(plat::Database::openForProgram(dir.path(), dir.filePath("data")));
         EXPECT_EQ(rec.messages.size(), 1);
         EXPECT_EQ(rec.messages.value(0).style, int(plat::MsgRetryCancelCritical));
@@ -468,6 +473,7 @@ TEST(DatabaseFileStates, FileInUseIsToldAndRetryOpensItWhenReleased)
                                       kRetry);
         EXPECT_EQ(plat::Database::path(), file);
         EXPECT_FALSE(plat::Database::isReadOnly());
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
     plat::Database::setLockWait(-1);
     plat::Database::close();
