@@ -252,12 +252,23 @@ QString failureReason(const QSqlError &e)
         {"PRIMARY KEY must be unique", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
         {"NOT NULL constraint failed", "Ένα υποχρεωτικό πεδίο είναι κενό."},
         {"datatype mismatch", "Ένα πεδίο δέχεται μόνο αριθμούς."},
-        {"no such table", "Λείπει ένας πίνακας από τη βάση δεδομένων."},
-        {"no such column", "Λείπει ένα πεδίο από τη βάση δεδομένων."},
     };
     const QString reason = e.text();
     for (const auto &k : known)
         if (reason.contains(QLatin1String(k.marker), Qt::CaseInsensitive)) return QString::fromUtf8(k.greek);
+    // What is missing is named: the names are the program's own.
+    static const struct {
+        const char *marker;
+        const char *greek;
+    } missing[] = {
+        {"no such table: ", "Λείπει ένας πίνακας από τη βάση δεδομένων: <%1>."},
+        {"no such column: ", "Λείπει ένα πεδίο από τη βάση δεδομένων: <%1>."},
+    };
+    for (const auto &m : missing) {
+        const QString said = e.databaseText();
+        const int at = said.indexOf(QLatin1String(m.marker), 0, Qt::CaseInsensitive);
+        if (at >= 0) return QString::fromUtf8(m.greek).arg(said.mid(at + int(qstrlen(m.marker))).trimmed());
+    }
     switch (sqliteCode(e)) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
