@@ -681,3 +681,55 @@ TEST_F(RecordWindowTest, EveryColumnTakesWhatItCanHoldAndRefusesTheRestByName)
         exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) values ('Κ', 'Δ', 100, 1, 0.5)");
     }
 }
+
+// A new row typed cell by cell, a text refused and corrected on the way, is
+// written when the planner leaves it with the arrow key. The message box takes
+// the focus while it shows, as a real one does (which closes the cell's
+// editor under it).
+TEST_F(RecordWindowTest, ANewRowTypedThroughItsCellsIsWrittenOnLeavingIt)
+{
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος) values ('Κ1', 'Α', 95)");
+    frmProtasisXristi *f = openShown<frmProtasisXristi>();
+    rec.onMessage = [f](const plat::MsgRecord &) {
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.setFocus();
+        QCoreApplication::processEvents();
+        box.hide();
+        QApplication::setActiveWindow(f);
+        QCoreApplication::processEvents();
+    };
+    rec::DataGrid *g = f->grdDataGrid;
+    for (Qt::Key leaveRefused : {Qt::Key_Tab, Qt::Key_Return}) {
+        SCOPED_TRACE(leaveRefused);
+        rec.clear();
+        f->cmdAdd->click();
+        const int row = f->model()->rowCount() - 1;
+        auto typeHere = [&](const QString &text, Qt::Key leave) {
+            if (!g->cellEditorOpen()) g->edit(g->currentIndex());
+            auto *editor = qobject_cast<QLineEdit *>(g->indexWidget(g->currentIndex()));
+            ASSERT_TRUE(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, text);
+            QTest::keyClick(editor, leave);
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+        };
+        g->setCurrentIndex(f->model()->index(row, 0));
+        const QString code = QStringLiteral("K%1").arg(row);
+        typeHere(code, Qt::Key_Tab);
+        typeHere("New", Qt::Key_Tab);
+        typeHere("12o", leaveRefused);
+        EXPECT_EQ(rec.texts(), QStringList{"Το πεδίο <Εύρος> δέχεται μόνο αριθμούς."});
+        EXPECT_EQ(g->currentIndex(), f->model()->index(row, 2));
+        typeHere("120", Qt::Key_Return);
+        EXPECT_FALSE(g->cellEditorOpen());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        EXPECT_EQ(rows("select Κωδικός, [Περιγραφή Είδους], Εύρος from ProtasisXristi where Κωδικός = '" + code + "'"),
+                  QStringList{code + "|New|120"});
+        EXPECT_EQ(rec.messages.size(), 1);
+        EXPECT_EQ(f->adoPrimaryRS()->currentRow(), row - 1);
+    }
+}
