@@ -733,3 +733,54 @@ TEST_F(RecordWindowTest, ANewRowTypedThroughItsCellsIsWrittenOnLeavingIt)
         EXPECT_EQ(f->adoPrimaryRS()->currentRow(), row - 1);
     }
 }
+
+// A database that takes no writes (here one that only answers queries, as a
+// read-only file does): every write of the editors is refused with a Greek
+// message, nothing typed is dropped, and the table keeps its rows.
+TEST_F(RecordWindowTest, RefusedWritesLoseNothingTyped)
+{
+    addTypes(2);
+    exec("PRAGMA query_only = 1");
+    const QString refused =
+        QStringLiteral("Σφάλμα στη βάση δεδομένων: Η βάση δεδομένων δεν δέχεται αλλαγές (μόνο για ανάγνωση).");
+    frmTypos *f = openShown<frmTypos>();
+
+    // ΔΙΑΓΡΑΦΗ: the row stays, in the grid and in the table.
+    f->cmdDelete->click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_EQ(f->model()->rowCount(), 2);
+
+    // ΕΝΗΜΕΡΩΣΙΣ: the change stays typed and the window stays editing.
+    rec.clear();
+    f->cmdEdit_Click();
+    ASSERT_TRUE(setCell(f, 1, 1, "ΑΛΛΑΓΗ"));
+    f->cmdUpdate->click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_TRUE(f->isEditing());
+    EXPECT_EQ(f->model()->index(1, 1).data().toString(), QStringLiteral("ΑΛΛΑΓΗ"));
+    f->cmdCancel->click();
+
+    // A new row: leaving it is refused, and it stays with what was typed.
+    rec.clear();
+    f->cmdAdd->click();
+    ASSERT_TRUE(setCell(f, 2, 0, "9"));
+    ASSERT_TRUE(setCell(f, 2, 1, "ΝΕΟΣ"));
+    f->cmdFirst_Click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_EQ(f->adoPrimaryRS()->currentRow(), 2);
+    EXPECT_EQ(f->model()->index(2, 1).data().toString(), QStringLiteral("ΝΕΟΣ"));
+
+    // The parameters: refused, the typed texts kept, still editing.
+    rec.clear();
+    frmParameters *p = openShown<frmParameters>();
+    p->cmdEdit->click();
+    p->txtFields[5]->setText("1300");
+    p->cmdUpdate->click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_TRUE(p->isEditing());
+    EXPECT_EQ(p->txtFields[5]->text(), QStringLiteral("1300"));
+
+    exec("PRAGMA query_only = 0");
+    EXPECT_EQ(rows("select * from Typos order by Κωδικός"), (QStringList{"1|T1", "2|T2"}));
+    EXPECT_EQ(rows("select MikosTainias from tblParameters"), QStringList{"1250"});
+}
