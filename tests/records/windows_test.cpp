@@ -784,3 +784,36 @@ TEST_F(RecordWindowTest, RefusedWritesLoseNothingTyped)
     EXPECT_EQ(rows("select * from Typos order by Κωδικός"), (QStringList{"1|T1", "2|T2"}));
     EXPECT_EQ(rows("select MikosTainias from tblParameters"), QStringList{"1250"});
 }
+
+// ΔΙΑΓΡΑΦΗ on a new row whose cell holds a text not yet taken (or one
+// refused): the row goes, with its text, and nothing is said about a text
+// that goes with it.
+TEST_F(RecordWindowTest, DeletingANewRowDropsWhatIsTypedInItWithoutAWord)
+{
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, Εύρος) values ('Κ', 100)");
+    frmProtasisXristi *f = openShown<frmProtasisXristi>();
+    for (bool refusedFirst : {false, true}) {
+        SCOPED_TRACE(refusedFirst);
+        rec.clear();
+        f->cmdAdd->click();
+        QLineEdit *editor = typeInto(f, 1, 2, QStringLiteral("abc"));
+        ASSERT_TRUE(editor);
+        if (refusedFirst) {
+            QTest::keyClick(editor, Qt::Key_Tab);
+            ASSERT_TRUE(openEditor(f));
+            rec.clear();
+        }
+        QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+        EXPECT_EQ(f->model()->rowCount(), 1);
+        EXPECT_FALSE(f->grdDataGrid->cellEditorOpen());
+        EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), QStringList{"Κ|100"});
+    }
+    // A stored row is deleted as before.
+    f->cmdDelete->click();
+    EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+}
