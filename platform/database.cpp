@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -90,6 +92,27 @@ struct OpenState {
     QString appDir, dataDir;
 };
 OpenState g_state;
+// SQLite's busy timeout in ms; negative keeps the driver's own (5 s).
+int g_lockWaitMs = -1;
+
+// While a file in use is waited for, the planner sees the program is busy,
+// not hung; the pointer is back before any message.
+class WaitPointer {
+public:
+    WaitPointer() : m_on(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_on) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitPointer()
+    {
+        if (m_on) QGuiApplication::restoreOverrideCursor();
+    }
+    WaitPointer(const WaitPointer &) = delete;
+    WaitPointer &operator=(const WaitPointer &) = delete;
+
+private:
+    bool m_on;
+};
 
 // SQLite's primary result code of a failed statement.
 int sqliteCode(const QSqlError &e)
@@ -214,6 +237,63 @@ DbProblem problemOf(const QSqlError &e)
         return DbProblem::ReadOnlyFile;
     default:
         return DbProblem::CannotOpen;
+    }
+}
+
+// Why a statement failed, in Greek: by the driver's words where they say
+// more than SQLite's code (which constraint), else by the code.
+QString failureReason(const QSqlError &e)
+{
+    static const struct {
+        const char *marker;
+        const char *greek;
+    } known[] = {
+        {"UNIQUE constraint failed", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
+        {"PRIMARY KEY must be unique", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
+        {"NOT NULL constraint failed", "Ένα υποχρεωτικό πεδίο είναι κενό."},
+        {"datatype mismatch", "Ένα πεδίο δέχεται μόνο αριθμούς."},
+    };
+    const QString reason = e.text();
+    for (const auto &k : known)
+        if (reason.contains(QLatin1String(k.marker), Qt::CaseInsensitive)) return QString::fromUtf8(k.greek);
+    // What is missing is named: the names are the program's own.
+    static const struct {
+        const char *marker;
+        const char *greek;
+    } missing[] = {
+        {"no such table: ", "Λείπει ένας πίνακας από τη βάση δεδομένων: <%1>."},
+        {"no such column: ", "Λείπει ένα πεδίο από τη βάση δεδομένων: <%1>."},
+    };
+    for (const auto &m : missing) {
+        const QString said = e.databaseText();
+        const int at = said.indexOf(QLatin1String(m.marker), 0, Qt::CaseInsensitive);
+        if (at >= 0) return QString::fromUtf8(m.greek).arg(said.mid(at + int(qstrlen(m.marker))).trimmed());
+    }
+    switch (sqliteCode(e)) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Η βάση δεδομένων χρησιμοποιείται αυτή τη στιγμή από άλλο πρόγραμμα.");
+    case SQLITE_READONLY:
+        return QStringLiteral("Η βάση δεδομένων δεν δέχεται αλλαγές (μόνο για ανάγνωση).");
+    case SQLITE_FULL:
+        return QStringLiteral("Δεν υπάρχει ελεύθερος χώρος στον δίσκο.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("Το αρχείο της βάσεως δεδομένων είναι κατεστραμμένο.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Σφάλμα ανάγνωσης ή εγγραφής τού αρχείου στον δίσκο.");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Δεν επιτρέπεται η πρόσβαση στο αρχείο της βάσεως δεδομένων.");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("Η βάση δεδομένων δεν δέχτηκε την αλλαγή.");
+    case SQLITE_MISMATCH:
+        return QStringLiteral("Ένα πεδίο δέχεται μόνο αριθμούς.");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("Το κείμενο είναι πολύ μεγάλο.");
+    default:
+        return QStringLiteral("Η λειτουργία της βάσεως δεδομένων δεν ολοκληρώθηκε.");
     }
 }
 
@@ -368,11 +448,15 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
                     QStringLiteral("Δεν είναι διαθέσιμος ο οδηγός της βάσεως δεδομένων (SQLite)."));
     }
     db.setDatabaseName(path);
-    if (r.readOnly) db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    QStringList options;
+    if (r.readOnly) options << QStringLiteral("QSQLITE_OPEN_READONLY");
+    if (g_lockWaitMs >= 0) options << QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(g_lockWaitMs);
+    db.setConnectOptions(options.join(QLatin1Char(';')));
     if (!db.open()) {
         const QSqlError e = db.lastError();
         db = QSqlDatabase();
-        return fail(r, problemOf(e), QStringLiteral("(%1)").arg(e.text().trimmed()));
+        qWarning("database: %s", qUtf8Printable(e.text()));
+        return fail(r, problemOf(e), failureReason(e));
     }
     registerCollation(db);
     r.created = !existed;
@@ -393,7 +477,8 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
                 return fail(r, DbProblem::CannotOpen,
                             QStringLiteral("Μια αλλαγή της βάσεως δεδομένων διακόπηκε και πρέπει να αναιρεθεί, κάτι "
                                            "που δεν γίνεται όσο το αρχείο ή ο φάκελός του είναι μόνο για ανάγνωση."));
-            return fail(r, p, p == DbProblem::CannotOpen ? QStringLiteral("(%1)").arg(e.text().trimmed()) : QString());
+            if (p == DbProblem::CannotOpen) qWarning("database: %s", qUtf8Printable(e.text()));
+            return fail(r, p, p == DbProblem::CannotOpen ? failureReason(e) : QString());
         }
         if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {
             check = QSqlQuery();
@@ -516,6 +601,8 @@ QString Database::open(const QString &path) { return openReport(path).message; }
 
 void Database::close() { removeConnection(); }
 
+void Database::setLockWait(int ms) { g_lockWaitMs = ms; }
+
 bool Database::isOpen()
 {
     return QSqlDatabase::contains(QString::fromLatin1(kConnection)) &&
@@ -535,7 +622,11 @@ bool Database::openForProgram(const QString &appDir, const QString &dataDir)
     g_state.dataDir = dataDir;
     for (;;) {
         const QString path = locate(appDir, dataDir);
-        const DbOpenReport r = openReport(path);
+        DbOpenReport r;
+        {
+            const WaitPointer busy;
+            r = openReport(path);
+        }
         if (r.opened) {
             QString text = r.message;
             if (r.created && QFileInfo(folderOf(path)) != QFileInfo(appDir))
@@ -555,7 +646,28 @@ bool Database::openForProgram(const QString &appDir, const QString &dataDir)
 
 bool Database::ensureOpen()
 {
-    if (isOpen()) return true;
+    if (isOpen()) {
+        // Another program may have taken the file since it was opened: a
+        // window would then meet the wait and the message at each of its
+        // reads and open half filled. It is said once, here, with Retry.
+        for (;;) {
+            QSqlQuery q(db());
+            bool read;
+            {
+                const WaitPointer busy;
+                read = q.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+            }
+            if (read) return true;
+            const DbProblem p = problemOf(q.lastError());
+            // Any other failure is each operation's own to tell.
+            if (p != DbProblem::Locked) return true;
+            q = QSqlQuery();
+            const QString prompt =
+                problemMessage(p, g_state.path) +
+                QStringLiteral("\nΠατήστε «Επανάληψη» για νέα προσπάθεια ή «Άκυρο» για να μην ανοίξει το παράθυρο.");
+            if (msgBox(prompt, MsgRetryCancelCritical) != MsgAnswer::Retry) return false;
+        }
+    }
     if (!g_state.haveDirs)
         return openForProgram(QCoreApplication::applicationDirPath(),
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -623,32 +735,15 @@ bool Database::rewriteTables(const QList<TableRewrite> &tables, QString *error)
 
 QString dbErrorText(const QSqlError &err)
 {
-    QString reason = err.text().trimmed();
-    if (reason.isEmpty()) reason = QStringLiteral("άγνωστη αιτία");
+    const QString reason = err.text().trimmed();
     // No connection at all: the driver's English words would only puzzle.
     if (!Database::isOpen() || reason.contains(QLatin1String("Driver not loaded")))
         return QStringLiteral("Σφάλμα στη βάση δεδομένων: η βάση δεδομένων δεν είναι ανοικτή.");
     if (Database::isReadOnly() && sqliteCode(err) == SQLITE_READONLY) return Database::readOnlyMessage();
-    // The failures a planner can cause or meet get a Greek explanation; the
-    // driver's own words follow for whoever looks after the database.
-    static const struct {
-        const char *marker;
-        const char *greek;
-    } known[] = {
-        {"UNIQUE constraint failed", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
-        {"PRIMARY KEY must be unique", "Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."},
-        {"NOT NULL constraint failed", "Ένα υποχρεωτικό πεδίο είναι κενό."},
-        {"datatype mismatch", "Ένα πεδίο δέχεται μόνο αριθμούς."},
-        {"database is locked", "Η βάση δεδομένων χρησιμοποιείται αυτή τη στιγμή από άλλο πρόγραμμα."},
-        {"readonly database", "Η βάση δεδομένων δεν δέχεται αλλαγές (μόνο για ανάγνωση)."},
-        {"database or disk is full", "Δεν υπάρχει ελεύθερος χώρος στον δίσκο."},
-        {"no such table", "Λείπει ένας πίνακας από τη βάση δεδομένων."},
-        {"no such column", "Λείπει ένα πεδίο από τη βάση δεδομένων."},
-    };
-    for (const auto &k : known)
-        if (reason.contains(QLatin1String(k.marker), Qt::CaseInsensitive))
-            return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1\n(%2)").arg(QString::fromUtf8(k.greek), reason);
-    return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1").arg(reason);
+    // The planner reads Greek only; the driver's own words go to the log for
+    // whoever looks after the database.
+    if (!reason.isEmpty()) qWarning("database: %s", qUtf8Printable(reason));
+    return QStringLiteral("Σφάλμα στη βάση δεδομένων: %1").arg(failureReason(err));
 }
 
 } // namespace plat

@@ -64,6 +64,10 @@ public:
     // and complete.
     static QString open(const QString &path);
     static void close();
+    // How long a statement waits for another program to let go of the file
+    // before it is told the file is in use (from the next opening on);
+    // negative: the driver's own wait (5 s). Tests shorten it.
+    static void setLockWait(int ms);
     static bool isOpen();
     static bool isReadOnly();
     // The file of the open connection (empty when none).
@@ -75,9 +79,10 @@ public:
     // (Retry/Cancel) until it opens or the planner cancels. Remembers the
     // folders for ensureOpen(). Returns whether a connection is open.
     static bool openForProgram(const QString &appDir, const QString &dataDir);
-    // For a window that needs the database: true when it is open; otherwise
-    // tries the start's opening again (with its messages) and says whether it
-    // opened now.
+    // For a window that needs the database: true when it is open and no
+    // other program holds the file (else offers Retry/Cancel until it is
+    // free or the planner cancels); when it is not open, tries the start's
+    // opening again (with its messages) and says whether it opened now.
     static bool ensureOpen();
 
     // The message for a write refused because the database is read-only:

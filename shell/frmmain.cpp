@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 frmMain *g_main = nullptr;
@@ -44,9 +45,10 @@ bool needsDatabase(const QString &itemName)
 int readTwips(const QString &key, int def)
 {
     const QString text = plat::getSetting(kApp, kSection, key, QString::number(def));
-    // A value that is not a number (edited by hand) falls back to its default.
+    // A value that is not a number, or none a screen could hold (edited by
+    // hand), falls back to its default.
     auto v = plat::toNumber(text);
-    return v ? int(*v) : def;
+    return v && std::fabs(*v) < 1e9 ? int(*v) : def;
 }
 } // namespace
 

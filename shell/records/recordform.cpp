@@ -350,6 +350,9 @@ GridRecordForm::GridRecordForm(const QString &name, int designWidth, int gridHei
     cmdCancel->raise();
     connect(cmdAdd, &QPushButton::clicked, this, &GridRecordForm::cmdAdd_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &GridRecordForm::cmdDelete_Click);
+    // A click on ΔΙΑΓΡΑΦΗ leaves the focus in the cell being typed, so that a
+    // text of the row being deleted is not handed over (and refused) first.
+    cmdDelete->setFocusPolicy(Qt::TabFocus);
 
     setInnerSize(tw(designWidth), tw(gridHeight + 30 + 2 * kStripHeight));
 }
@@ -452,7 +455,13 @@ void GridRecordForm::cmdAdd_Click()
 
 void GridRecordForm::cmdDelete_Click()
 {
-    commitOpenEditor();
+    // What is typed into a new row goes with the row.
+    if (m_rs->isAdding() && m_rs->currentRow() == m_rs->rowCount() - 1) {
+        grdDataGrid->discardCellEditor();
+        m_refusedCell = QPersistentModelIndex();
+    } else {
+        commitOpenEditor();
+    }
     if (m_rs->currentRow() < 0) return;
     if (QString err = m_rs->deleteCurrent(); !err.isEmpty()) {
         showFailure(err);

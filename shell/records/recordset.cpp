@@ -194,15 +194,23 @@ QString RecordSet::setField(int col, const QVariant &v)
     if (v.typeId() == QMetaType::QString) {
         const QString text = v.toString();
         if (text.trimmed().isEmpty()) {
+            // A row's key cannot be emptied: the database would refuse it, in
+            // words that do not name the field. A new row gets the next key.
+            if (c.rowidAlias && !(m_adding && row == rowCount() - 1))
+                return QStringLiteral("Το πεδίο <%1> δεν μπορεί να μείνει κενό.").arg(c.name);
             value = QVariant();
         } else if (c.kind == ColumnKind::Text) {
             value = text;
         } else {
             const auto n = plat::toNumber(text);
             if (!n) return QStringLiteral("Το πεδίο <%1> δέχεται μόνο αριθμούς.").arg(c.name);
+            const bool whole = std::floor(*n) == *n && std::fabs(*n) < 9.2e18;
+            // A row's key is a whole number the database can hold as one.
+            if (c.rowidAlias && !whole)
+                return QStringLiteral("Το πεδίο <%1> δέχεται μόνο ακέραιους αριθμούς.").arg(c.name);
             // Whole numbers go to an integer column as integers, so that codes
             // compare equal wherever they are joined.
-            if (c.kind == ColumnKind::Integer && std::floor(*n) == *n && std::fabs(*n) < 9.0e15)
+            if (c.kind == ColumnKind::Integer && whole)
                 value = qint64(*n);
             else
                 value = *n;

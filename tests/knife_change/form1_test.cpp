@@ -808,7 +808,7 @@ TEST_F(Form1Test, ProposalsAreWrittenBothOrNeither)
         .exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Protasis2 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     solveAndTick();
     ASSERT_EQ(rec.messages.size(), 1);
-    EXPECT_TRUE(rec.lastText().contains("refused")) << rec.lastText().toStdString();
+    EXPECT_TRUE(rec.lastText().contains("δεν δέχτηκε την αλλαγή")) << rec.lastText().toStdString();
     EXPECT_TRUE(tableLines("Protasis1").isEmpty());
     EXPECT_TRUE(tableLines("Protasis2").isEmpty());
 }

@@ -61,7 +61,7 @@ TEST_F(DatabaseTest, FailedRewriteKeepsTheOldLines)
                        "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     QString error;
     EXPECT_FALSE(plat::Database::rewriteLines("Protasis2", "Paraggelia", {"new 1", "bad", "new 3"}, &error));
-    EXPECT_TRUE(error.contains("refused")) << error.toStdString();
+    EXPECT_EQ(error, QStringLiteral("Σφάλμα στη βάση δεδομένων: Η βάση δεδομένων δεν δέχτηκε την αλλαγή."));
     EXPECT_EQ(lines("Protasis2", "Paraggelia"), (QStringList{"1:old 1", "2:old 2"}));
 }
 
@@ -97,11 +97,15 @@ TEST_F(DatabaseTest, CommonFailuresAreExplainedInGreek)
     QSqlQuery q(plat::Database::db());
     ASSERT_TRUE(q.exec("insert into Typos (Κωδικός, Τύπος) values (1, 'α')"));
     ASSERT_FALSE(q.exec("insert into Typos (Κωδικός, Τύπος) values (1, 'β')"));
-    const QString text = plat::dbErrorText(q.lastError());
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Σφάλμα στη βάση δεδομένων: Υπάρχει ήδη εγγραφή"))) << text.toStdString();
-    EXPECT_TRUE(text.contains("UNIQUE")) << "the driver's words stay for whoever looks after the database";
+    EXPECT_EQ(plat::dbErrorText(q.lastError()),
+              QStringLiteral("Σφάλμα στη βάση δεδομένων: Υπάρχει ήδη εγγραφή μέ τήν ίδια τιμή."));
     ASSERT_FALSE(q.exec("select * from NoSuchTable"));
-    EXPECT_TRUE(plat::dbErrorText(q.lastError()).contains(QStringLiteral("Λείπει ένας πίνακας")));
+    EXPECT_EQ(plat::dbErrorText(q.lastError()),
+              QStringLiteral("Σφάλμα στη βάση δεδομένων: Λείπει ένας πίνακας από τη βάση δεδομένων: <NoSuchTable>."));
+    // The driver's English never reaches the planner, whatever it says.
+    ASSERT_FALSE(q.exec("select from where"));
+    EXPECT_EQ(plat::dbErrorText(q.lastError()),
+              QStringLiteral("Σφάλμα στη βάση δεδομένων: Η λειτουργία της βάσεως δεδομένων δεν ολοκληρώθηκε."));
 }
 
 TEST(DatabaseOpen, UnreadableFileGivesAGreekMessage)

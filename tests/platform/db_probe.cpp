@@ -79,7 +79,11 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() >= 4 && args[1] == QLatin1String("start")) return start(args);
+    // Only the answer matters here, not how long the file is waited for.
+    if (args.size() >= 4 && args[1] == QLatin1String("start")) {
+        plat::Database::setLockWait(200);
+        return start(args);
+    }
     if (args.size() == 3 && args[1] == QLatin1String("rewrite")) return rewrite(args[2]);
     std::fputs("usage: db_probe start <appDir> <dataDir> [retry...] | rewrite <file>\n", stderr);
     return 1;

@@ -27,6 +27,8 @@ TEST(NumText, ReadsWhatPlannersType)
         // A weight difference as the evaluation writes it, sign and blank first.
         {"+ 0.7", 0.7},   {"+ 0,7", 0.7},    {"- 1.5", -1.5},    {" -  2 ", -2},    {"- ", {}},
         {"+ -1", {}},     {"1 -", {}},       {"1e- 5", {}},
+        // What the C library would take but a planner never means.
+        {"inf", {}},      {"-nan", {}},      {"0x10", {}},       {"1e-400", 0},     {"1\u00a05", {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

@@ -296,7 +296,13 @@ TEST_F(RecordWindowTest, ParameterChecksMessageAndFocus)
         {{"100,5", "2", "11", "8", "2", "1250"}, range, 0},
         {{"-1", "2", "11", "8", "2", "1250"}, range, 0},
         {{"10", "2", "11", "   ", "2", "1250"}, empty, 3},
+        {{"10", "-", "11", "8", "2", "1250"}, notNumber, 1},
+        {{"10", "2", "1,2,3", "8", "2", "1250"}, notNumber, 2},
+        {{"10", "2", "11", "ένα", "2", "1250"}, notNumber, 3},
+        {{"10", "2", "11", "8", "2", "1e400"}, notNumber, 5},
+        {{"1e308", "2", "11", "8", "2", "1250"}, range, 0},
         {{"0", "2", "11", "8", "2", "1250"}, {}, -1},
+        {{"10", "1e308", "11", "1e-320", "- 2", "1,79769313486232E+308"}, {}, -1},
         {{"100", " 2.5 ", "2,5", "8.25", "-1", "1250"}, {}, -1},
     };
     for (const Case &c : cases) {
@@ -601,4 +607,213 @@ TEST_F(RecordWindowTest, EscapeGivesUpARefusedText)
     f->cmdUpdate_Click();
     EXPECT_FALSE(f->isEditing());
     EXPECT_EQ(rows("select * from Typos order by Κωδικός"), (QStringList{"1|T1", "2|T2"}));
+}
+
+// What a planner may type into each column of the two grids: a number column
+// takes any number the program reads and refuses the rest by the field's
+// name; a text column keeps the text exactly; a type's code is a whole
+// number and cannot be emptied. A refused text writes nothing.
+TEST_F(RecordWindowTest, EveryColumnTakesWhatItCanHoldAndRefusesTheRestByName)
+{
+    const QString longText(5000, QChar(0x03AC)); // ά
+    const QString only = QStringLiteral("Το πεδίο <%1> δέχεται μόνο αριθμούς.");
+    const QString whole = QStringLiteral("Το πεδίο <Κωδικός> δέχεται μόνο ακέραιους αριθμούς.");
+    struct Case {
+        bool catalogue;
+        int col;
+        QString typed;
+        QString stored;  // as read back ("NULL" for nothing); empty when refused
+        QString message; // the refusal
+    };
+    const Case cases[] = {
+        {true, 2, "1e308", "1e+308", {}},
+        {true, 2, "1,79769313486232E+308", "1.7976931348623157e+308", {}},
+        {true, 2, "1e-320", "1e-320", {}},
+        {true, 2, " - 2,5 ", "-2.5", {}},
+        {true, 2, "1.250", "1.25", {}},
+        {true, 2, "", "NULL", {}},
+        {true, 2, "-", {}, only.arg("Εύρος")},
+        {true, 2, "1e400", {}, only.arg("Εύρος")},
+        {true, 2, "1,2,3", {}, only.arg("Εύρος")},
+        {true, 2, "ένα", {}, only.arg("Εύρος")},
+        {true, 4, "0,5mm", {}, only.arg("Πάχος")},
+        {true, 3, "Ά", {}, only.arg("Τύπος")},
+        {true, 0, "Κ'1\"; drop table Typos; --", "Κ'1\"; drop table Typos; --", {}},
+        {true, 1, longText, longText, {}},
+        {true, 1, "Ταινία ψυχρής έλασης ΐΰ", "Ταινία ψυχρής έλασης ΐΰ", {}},
+        {false, 0, "1,5", {}, whole},
+        {false, 0, "1e308", {}, whole},
+        {false, 0, "12", "12", {}},
+        {false, 0, "", {}, QStringLiteral("Το πεδίο <Κωδικός> δεν μπορεί να μείνει κενό.")},
+        {false, 1, "Γαλβανιζέ «Α'»", "Γαλβανιζέ «Α'»", {}},
+    };
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) values ('Κ', 'Δ', 100, 1, 0.5)");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.left(40).toStdString());
+        rec.clear();
+        const QString table = c.catalogue ? QStringLiteral("ProtasisXristi") : QStringLiteral("Typos");
+        const QStringList columns = c.catalogue ? QStringList{"Κωδικός", "[Περιγραφή Είδους]", "Εύρος", "Τύπος", "Πάχος"}
+                                                : QStringList{"Κωδικός", "Τύπος"};
+        const QString read = QStringLiteral("select %1 from %2").arg(columns[c.col], table);
+        const QStringList before = rows("select * from " + table);
+        rec::GridRecordForm *f = c.catalogue ? static_cast<rec::GridRecordForm *>(openShown<frmProtasisXristi>())
+                                             : openShown<frmTypos>();
+        f->cmdEdit_Click();
+        const bool taken = setCell(f, 0, c.col, c.typed);
+        f->cmdUpdate_Click();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(taken);
+            EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+            EXPECT_EQ(rows(read), QStringList{c.stored});
+            EXPECT_FALSE(f->isEditing());
+        } else {
+            EXPECT_FALSE(taken);
+            EXPECT_EQ(rec.texts(), QStringList{c.message});
+            EXPECT_EQ(rows("select * from " + table), before);
+            EXPECT_TRUE(f->isEditing());
+        }
+        f->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exec("delete from ProtasisXristi");
+        exec("delete from Typos");
+        addTypes(1);
+        exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος) values ('Κ', 'Δ', 100, 1, 0.5)");
+    }
+}
+
+// A new row typed cell by cell, a text refused and corrected on the way, is
+// written when the planner leaves it with the arrow key. The message box takes
+// the focus while it shows, as a real one does (which closes the cell's
+// editor under it).
+TEST_F(RecordWindowTest, ANewRowTypedThroughItsCellsIsWrittenOnLeavingIt)
+{
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος) values ('Κ1', 'Α', 95)");
+    frmProtasisXristi *f = openShown<frmProtasisXristi>();
+    rec.onMessage = [f](const plat::MsgRecord &) {
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.setFocus();
+        QCoreApplication::processEvents();
+        box.hide();
+        QApplication::setActiveWindow(f);
+        QCoreApplication::processEvents();
+    };
+    rec::DataGrid *g = f->grdDataGrid;
+    for (Qt::Key leaveRefused : {Qt::Key_Tab, Qt::Key_Return}) {
+        SCOPED_TRACE(leaveRefused);
+        rec.clear();
+        f->cmdAdd->click();
+        const int row = f->model()->rowCount() - 1;
+        auto typeHere = [&](const QString &text, Qt::Key leave) {
+            if (!g->cellEditorOpen()) g->edit(g->currentIndex());
+            auto *editor = qobject_cast<QLineEdit *>(g->indexWidget(g->currentIndex()));
+            ASSERT_TRUE(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, text);
+            QTest::keyClick(editor, leave);
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+        };
+        g->setCurrentIndex(f->model()->index(row, 0));
+        const QString code = QStringLiteral("K%1").arg(row);
+        typeHere(code, Qt::Key_Tab);
+        typeHere("New", Qt::Key_Tab);
+        typeHere("12o", leaveRefused);
+        EXPECT_EQ(rec.texts(), QStringList{"Το πεδίο <Εύρος> δέχεται μόνο αριθμούς."});
+        EXPECT_EQ(g->currentIndex(), f->model()->index(row, 2));
+        typeHere("120", Qt::Key_Return);
+        EXPECT_FALSE(g->cellEditorOpen());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        EXPECT_EQ(rows("select Κωδικός, [Περιγραφή Είδους], Εύρος from ProtasisXristi where Κωδικός = '" + code + "'"),
+                  QStringList{code + "|New|120"});
+        EXPECT_EQ(rec.messages.size(), 1);
+        EXPECT_EQ(f->adoPrimaryRS()->currentRow(), row - 1);
+    }
+}
+
+// A database that takes no writes (here one that only answers queries, as a
+// read-only file does): every write of the editors is refused with a Greek
+// message, nothing typed is dropped, and the table keeps its rows.
+TEST_F(RecordWindowTest, RefusedWritesLoseNothingTyped)
+{
+    addTypes(2);
+    exec("PRAGMA query_only = 1");
+    const QString refused =
+        QStringLiteral("Σφάλμα στη βάση δεδομένων: Η βάση δεδομένων δεν δέχεται αλλαγές (μόνο για ανάγνωση).");
+    frmTypos *f = openShown<frmTypos>();
+
+    // ΔΙΑΓΡΑΦΗ: the row stays, in the grid and in the table.
+    f->cmdDelete->click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_EQ(f->model()->rowCount(), 2);
+
+    // ΕΝΗΜΕΡΩΣΙΣ: the change stays typed and the window stays editing.
+    rec.clear();
+    f->cmdEdit_Click();
+    ASSERT_TRUE(setCell(f, 1, 1, "ΑΛΛΑΓΗ"));
+    f->cmdUpdate->click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_TRUE(f->isEditing());
+    EXPECT_EQ(f->model()->index(1, 1).data().toString(), QStringLiteral("ΑΛΛΑΓΗ"));
+    f->cmdCancel->click();
+
+    // A new row: leaving it is refused, and it stays with what was typed.
+    rec.clear();
+    f->cmdAdd->click();
+    ASSERT_TRUE(setCell(f, 2, 0, "9"));
+    ASSERT_TRUE(setCell(f, 2, 1, "ΝΕΟΣ"));
+    f->cmdFirst_Click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_EQ(f->adoPrimaryRS()->currentRow(), 2);
+    EXPECT_EQ(f->model()->index(2, 1).data().toString(), QStringLiteral("ΝΕΟΣ"));
+
+    // The parameters: refused, the typed texts kept, still editing.
+    rec.clear();
+    frmParameters *p = openShown<frmParameters>();
+    p->cmdEdit->click();
+    p->txtFields[5]->setText("1300");
+    p->cmdUpdate->click();
+    EXPECT_EQ(rec.texts(), QStringList{refused});
+    EXPECT_TRUE(p->isEditing());
+    EXPECT_EQ(p->txtFields[5]->text(), QStringLiteral("1300"));
+
+    exec("PRAGMA query_only = 0");
+    EXPECT_EQ(rows("select * from Typos order by Κωδικός"), (QStringList{"1|T1", "2|T2"}));
+    EXPECT_EQ(rows("select MikosTainias from tblParameters"), QStringList{"1250"});
+}
+
+// ΔΙΑΓΡΑΦΗ on a new row whose cell holds a text not yet taken (or one
+// refused): the row goes, with its text, and nothing is said about a text
+// that goes with it.
+TEST_F(RecordWindowTest, DeletingANewRowDropsWhatIsTypedInItWithoutAWord)
+{
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, Εύρος) values ('Κ', 100)");
+    frmProtasisXristi *f = openShown<frmProtasisXristi>();
+    for (bool refusedFirst : {false, true}) {
+        SCOPED_TRACE(refusedFirst);
+        rec.clear();
+        f->cmdAdd->click();
+        QLineEdit *editor = typeInto(f, 1, 2, QStringLiteral("abc"));
+        ASSERT_TRUE(editor);
+        if (refusedFirst) {
+            QTest::keyClick(editor, Qt::Key_Tab);
+            ASSERT_TRUE(openEditor(f));
+            rec.clear();
+        }
+        QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+        EXPECT_EQ(f->model()->rowCount(), 1);
+        EXPECT_FALSE(f->grdDataGrid->cellEditorOpen());
+        EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), QStringList{"Κ|100"});
+    }
+    // A stored row is deleted as before.
+    f->cmdDelete->click();
+    EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 }

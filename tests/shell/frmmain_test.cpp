@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, PlacementStartsAtItsDefaultsAndIsSavedOnExit)
 
 TEST_F(MainWindowTest, APlacementNoScreenShowsFallsBackToTheDefaults)
 {
-    for (const char *left : {"999999", "-999999", "abc"}) {
+    for (const char *left : {"999999", "-999999", "abc", "1e308", "-3e9"}) {
         SCOPED_TRACE(left);
         plat::saveSetting("Velantra", "Settings", "MainLeft", QString::fromLatin1(left));
         frmMain m;
