@@ -663,16 +663,31 @@ QByteArray Report::pdfBytes() const
     return bytes;
 }
 
+// The planner reads why a file could not be saved in Greek, not in the
+// system's English words.
+static QString saveFailureReason(const QString &path, bool opening)
+{
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists()) return QStringLiteral("Ο φάκελος δεν υπάρχει.");
+    if (!folder.isDir()) return QStringLiteral("Η διαδρομή του φακέλου δεν είναι φάκελος.");
+    if (info.isDir()) return QStringLiteral("Υπάρχει φάκελος με αυτό το όνομα.");
+    if (opening && (!folder.isWritable() || (info.exists() && !info.isWritable())))
+        return QStringLiteral("Δεν επιτρέπεται η εγγραφή σε αυτή τη θέση.");
+    return opening ? QStringLiteral("Το αρχείο δεν μπορεί να δημιουργηθεί σε αυτή τη θέση.")
+                   : QStringLiteral("Η εγγραφή διακόπηκε (ίσως ο δίσκος είναι γεμάτος).");
+}
+
 bool Report::writePdf(const QString &path, QString *error) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Δεν ήταν δυνατό να γραφτεί το αρχείο\n") + path + u'\n' + file.errorString();
+        if (error) *error = QStringLiteral("Δεν ήταν δυνατό να γραφτεί το αρχείο\n") + path + u'\n' + saveFailureReason(path, true);
         return false;
     }
     if (!writePdfTo(*this, &file) || !file.commit()) {
         file.cancelWriting();
-        if (error) *error = QStringLiteral("Δεν ήταν δυνατό να γραφτεί το αρχείο\n") + path + u'\n' + file.errorString();
+        if (error) *error = QStringLiteral("Δεν ήταν δυνατό να γραφτεί το αρχείο\n") + path + u'\n' + saveFailureReason(path, false);
         return false;
     }
     return true;

@@ -256,6 +256,11 @@ TEST_F(RenderTest, AFailedSaveLeavesNoFileAndSaysWhy)
     QString error;
     EXPECT_FALSE(report.writePdf(dir.filePath(QStringLiteral("no/such/folder/r.pdf")), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("Δεν ήταν δυνατό"))) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(QStringLiteral("Ο φάκελος δεν υπάρχει."))) << error.toStdString();
+    // A folder in the file's place: said in Greek, no system words.
+    QDir(dir.path()).mkdir(QStringLiteral("taken.pdf"));
+    EXPECT_FALSE(report.writePdf(dir.filePath(QStringLiteral("taken.pdf")), &error));
+    EXPECT_TRUE(error.endsWith(QStringLiteral("Υπάρχει φάκελος με αυτό το όνομα."))) << error.toStdString();
 
     // Saving over an existing file replaces it whole.
     const QString path = dir.filePath(QStringLiteral("over.pdf"));
