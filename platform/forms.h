@@ -1,7 +1,7 @@
 #pragma once
 // Windows of the program. Each exists once and is reached through its
 // accessor (FormInstance<T>::get()), which creates and loads it on first
-// use, hidden, as the original's global instances did. A window shown as a
+// use, hidden, so other windows can address it at any time. A window shown as a
 // child of the main window lives in the main window's MDI area.
 #include <QPointer>
 #include <QWidget>
@@ -19,7 +19,7 @@ public:
     // The load event: runs once, right after construction, by the accessor.
     virtual void Form_Load() {}
     // A close request: return false to keep the window open (the Cancel
-    // argument of the original).
+    // answer of the close question).
     virtual bool Form_QueryUnload() { return true; }
     // Runs when the window is closing for good.
     virtual void Form_Unload() {}

@@ -27,8 +27,8 @@ std::optional<double> parseNumber(std::string_view text);
 std::string numStr(double v);
 std::string intStr(long long v);
 
-// Rounding to a whole number with halves to the even neighbour (the
-// conversions of the original runtime behave so).
+// Rounding to a whole number with halves to the even neighbour, as the
+// planners' whole-number conversions round.
 double roundHalfEven(double v);
 // Largest whole number not above v.
 double intPart(double v);

@@ -11,7 +11,7 @@ inline bool isNumeric(const QString &text) { return toNumber(text).has_value(); 
 QString numText(double v);
 QString intText(qint64 v);
 
-// Twips of the original layouts to pixels (15 twips to a pixel).
+// Layout twips to pixels (15 twips to a pixel).
 constexpr int tw(int twips) { return twips / 15; }
 
 } // namespace plat

@@ -1,6 +1,6 @@
 #pragma once
 // Per-user settings: values stored as text under an application name and a
-// section, as the original's registry settings were.
+// section (an INI file in the user's configuration folder).
 #include <QString>
 
 namespace plat {

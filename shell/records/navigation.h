@@ -4,7 +4,7 @@
 
 namespace rec {
 
-// Key codes as the windows know them (the original's virtual-key numbers).
+// Key codes as the record windows number them.
 enum KeyCode : int {
     KeyEscape = 27,
     KeyPageUp = 33,
