@@ -171,6 +171,7 @@ void Form3::buildControls()
             for (QLineEdit *b : {txtPososto[i], txtDiafora[i]}) {
                 b->setReadOnly(true);
                 b->setFocusPolicy(Qt::NoFocus);
+                plat::showFromStart(b);
                 b->hide();
             }
         }
@@ -258,6 +259,7 @@ void Form3::buildControls()
     Text1[10]->setReadOnly(true);
     Text1[10]->setFocusPolicy(Qt::NoFocus);
     txtFira1 = makeBox(w, QStringLiteral("txtFira"), QRect(Text1[10]->x(), kCutTop + 24, 64, 22), 1);
+    plat::showFromStart(txtFira1);
     connect(txtFira1, &QLineEdit::textChanged, this, [this] { txtFira_Change(); });
 
     makeLabel(w, "Label14", QStringLiteral("Διαθέσιμα μαχαίρια:"), QRect(kCutLeft, kCutTop + 54, 150, 22));

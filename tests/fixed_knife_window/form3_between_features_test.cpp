@@ -171,3 +171,24 @@ TEST_F(BetweenFeaturesTest, CountCellsOfAClearedOrContinuedOrderTakeNoTyping)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
+
+// A figure wider than its box (shares and differences of thousands of coils,
+// a waste with many decimals) starts at its first digit and is whole in the
+// box's tooltip.
+TEST_F(BetweenFeaturesTest, LongEvaluationFiguresShowWholeInTheirTooltips)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = searched();
+    f->Grammi0->setFocus();
+    f->Grammi0->selectAll();
+    QTest::keyClicks(f->Grammi0, QStringLiteral("9000"));
+    f->lisi3->click();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.texts().join('\n').toStdString();
+    f->txtFira1->setText(QStringLiteral("45,6666666666667"));
+    for (QLineEdit *box : {f->txtPososto[1], f->txtDiafora[1], f->txtFira1}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        ASSERT_GT(box->fontMetrics().horizontalAdvance(box->text()), box->width()) << box->text().toStdString();
+        EXPECT_EQ(box->toolTip(), box->text());
+        EXPECT_EQ(box->cursorPosition(), 0);
+    }
+}
