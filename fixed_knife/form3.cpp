@@ -3,6 +3,7 @@
 
 #include "fixed_knife/evaluation.h"
 #include "fixed_knife/frm_notice.h"
+#include "fixed_knife/frm_search.h"
 #include "fixed_knife/knife_search.h"
 #include "fixed_knife/order_inputs.h"
 #include "platform/controls.h"
@@ -392,6 +393,9 @@ void Form3::Form_Unload()
     Timer1->stop();
     Timer2->stop();
     blnStartSearch = false;
+    // The chooser fills this window's list: without it, what is chosen
+    // there would be accepted into nothing.
+    plat::FormInstance<frmSearch>::unloadIfLoaded();
 }
 
 void Form3::Exit_Click() { unload(); }
