@@ -3,6 +3,7 @@
 
 #include "fixed_knife/evaluation.h"
 #include "fixed_knife/frm_notice.h"
+#include "fixed_knife/frm_search.h"
 #include "fixed_knife/knife_search.h"
 #include "fixed_knife/order_inputs.h"
 #include "platform/controls.h"
@@ -171,6 +172,7 @@ void Form3::buildControls()
             for (QLineEdit *b : {txtPososto[i], txtDiafora[i]}) {
                 b->setReadOnly(true);
                 b->setFocusPolicy(Qt::NoFocus);
+                plat::showFromStart(b);
                 b->hide();
             }
         }
@@ -258,6 +260,7 @@ void Form3::buildControls()
     Text1[10]->setReadOnly(true);
     Text1[10]->setFocusPolicy(Qt::NoFocus);
     txtFira1 = makeBox(w, QStringLiteral("txtFira"), QRect(Text1[10]->x(), kCutTop + 24, 64, 22), 1);
+    plat::showFromStart(txtFira1);
     connect(txtFira1, &QLineEdit::textChanged, this, [this] { txtFira_Change(); });
 
     makeLabel(w, "Label14", QStringLiteral("Διαθέσιμα μαχαίρια:"), QRect(kCutLeft, kCutTop + 54, 150, 22));
@@ -390,6 +393,9 @@ void Form3::Form_Unload()
     Timer1->stop();
     Timer2->stop();
     blnStartSearch = false;
+    // The chooser fills this window's list: without it, what is chosen
+    // there would be accepted into nothing.
+    plat::FormInstance<frmSearch>::unloadIfLoaded();
 }
 
 void Form3::Exit_Click() { unload(); }

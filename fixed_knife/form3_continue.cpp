@@ -4,6 +4,7 @@
 #include "fixed_knife/form3.h"
 
 #include "fixed_knife/continuation.h"
+#include "fixed_knife/frm_search.h"
 #include "fixed_knife/frm_ypoloipa.h"
 #include "platform/database.h"
 #include "platform/msgbox.h"
@@ -56,6 +57,9 @@ void Form3::clearOrderGrid()
 
 void Form3::clearSecondaryChoice()
 {
+    // A chooser still open shows counts that no longer hold: accepting them
+    // would list widths that the next solve does not take.
+    frmSearch::dropSharedResult();
     lstDefterevon->clear();
     // An empty count stays empty: it was never chosen.
     QSqlQuery q(plat::Database::db());
@@ -75,6 +79,9 @@ void Form3::forgetShownCut()
     blnAkommatiChanged = false;
     intLisiMode = 0;
     blnPrint = false;
+    // Counts typed now would be neither checked nor used: the cells take
+    // typing again when the next search shows a cut.
+    for (QLineEdit *a : Akommati) a->setEnabled(false);
 }
 
 void Form3::cmdClean_Click()
