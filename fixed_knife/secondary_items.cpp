@@ -102,10 +102,12 @@ std::int64_t sumOfLineWidths(const std::vector<std::string> &lines)
 
 std::int64_t selectedWidth(const std::vector<SecondaryWidth> &rows)
 {
-    std::int64_t sum = 0;
+    // Exact in a double for any real catalogue; a width typed far beyond one
+    // is held at the limit instead of overflowing.
+    double sum = 0;
     for (const SecondaryWidth &r : rows)
-        if (r.count > 0) sum += r.count * r.width;
-    return sum;
+        if (r.count > 0) sum += double(r.count) * double(r.width);
+    return whole(sum);
 }
 
 std::int64_t wholeOrZero(std::string_view text)

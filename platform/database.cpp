@@ -68,7 +68,15 @@ const std::vector<TableDef> &schema()
     return tables;
 }
 
-QString br(const QString &name) { return QLatin1Char('[') + name + QLatin1Char(']'); }
+// A name as SQL reads it. A file may hold names of its own with a closing
+// bracket, which brackets cannot enclose: those are quoted instead.
+QString br(const QString &name)
+{
+    if (!name.contains(QLatin1Char(']'))) return QLatin1Char('[') + name + QLatin1Char(']');
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
 
 // SQLite folds only ASCII letters when it compares names.
 bool sameName(const QString &a, const QString &b)

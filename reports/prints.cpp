@@ -112,7 +112,8 @@ void mnPrint_Click()
         return;
     }
     QPointer<plat::ReportWindow> &w = catalogueInstance();
-    if (w) {
+    // A window closed but not yet deleted shows nothing any more.
+    if (w && !w->isUnloaded()) {
         w->setReport(std::move(report));
         w->showForm();
         w->focusForm();

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -137,7 +138,9 @@ void DScroller::applyColours()
 
 void DScroller::ShowAboutBox()
 {
-    auto *about = new QDialog(this);
+    // The box is the control's child: when the control goes while the box is
+    // open, the box goes with it and must not be deleted again here.
+    const QPointer<QDialog> about = new QDialog(this);
     about->setObjectName(QStringLiteral("frmAbout"));
     about->setWindowTitle(QStringLiteral("About DScroller"));
     auto *label = new QLabel(QStringLiteral("DScroller 1.0\nΚύλιση του περιεχομένου ενός παραθύρου "

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace fk;
 
 namespace {
@@ -82,6 +84,11 @@ TEST(SecondaryItems, SelectedWidthIn64Bits)
     // 1250 × 27 is beyond 16 bits; a negative count is left out.
     EXPECT_EQ(selectedWidth({{1250, 27}, {150, 2}, {46, -1}, {300, 0}}), 1250 * 27 + 300);
     EXPECT_EQ(selectedWidth({{30000, 32767}, {30000, 32767}}), 2LL * 30000 * 32767);
+    // A width typed far beyond any coil, chosen many times, is held at a
+    // limit the remaining width can still be taken from.
+    const std::int64_t huge = selectedWidth({{std::int64_t(1) << 53, 32767}, {1'000'000'000'000'000, 32767}});
+    EXPECT_GT(huge, 0);
+    EXPECT_GT(wholeOrZero("1000000000000000") - huge, std::numeric_limits<std::int64_t>::min() / 2);
     EXPECT_EQ(wholeOrZero("300"), 300);
     EXPECT_EQ(wholeOrZero("300.5"), 300);  // halves to the even neighbour
     EXPECT_EQ(wholeOrZero(""), 0);

@@ -462,6 +462,29 @@ TEST(DatabaseFileStates, KeyColumnAddedLaterNumbersTheRowsInTheirOrder)
     EXPECT_EQ(db.rows("SELECT ID FROM ProtasisXristi WHERE Κωδικός = 'νέο'"), QStringList{"41"});
 }
 
+// Tables and columns the planner's file holds of its own may be named with any
+// character, a closing bracket too: the file still opens, and a table rebuilt
+// around its missing key keeps such a column with its rows.
+TEST(DatabaseFileStates, NamesWithABracketInTheFileOpenAndAreKept)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Divor.db");
+    writeFile(file, Shape::NoKeyColumn);
+    {
+        FixtureDb db(file);
+        db.exec("CREATE TABLE \"notes]1\" (\"a]b\")");
+        db.exec("INSERT INTO \"notes]1\" VALUES ('σημείωση')");
+        db.exec("ALTER TABLE ProtasisXristi ADD COLUMN \"x]\"\"y\"");
+        db.exec("UPDATE ProtasisXristi SET \"x]\"\"y\" = 'κρατιέται' WHERE Κωδικός = 'Κ1'");
+    }
+    ASSERT_EQ(plat::Database::open(file), QString());
+    plat::Database::close();
+    FixtureDb db(file);
+    EXPECT_EQ(db.rows("SELECT \"a]b\" FROM \"notes]1\""), QStringList{"σημείωση"});
+    EXPECT_EQ(db.rows("SELECT ID, \"x]\"\"y\" FROM ProtasisXristi WHERE Κωδικός = 'Κ1'"),
+              QStringList{"1|κρατιέται"});
+}
+
 // Another program holds the file in a write transaction: the planner is told
 // so (not that the file is damaged or foreign), and Retry opens it once the
 // other program lets go.

@@ -74,6 +74,18 @@ TEST_F(Catalogue, OneWindowRefilledOnEveryPrintWithThePictureAsSetNow)
     EXPECT_TRUE(pdf.text().contains(QStringLiteral("second")));
     EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 
+    // Closed, a print in the same turn, before the closed window is gone,
+    // opens a new one rather than refilling the one going away.
+    w->unloadWithoutAsking();
+    reports::mnPrint_Click();
+    plat::ReportWindow *again = reports::catalogueWindow();
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(again, w);
+    EXPECT_TRUE(again->isFormVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(reports::catalogueWindow(), again);
+    w = again;
+
     // Closed, the next print opens it anew.
     w->unloadWithoutAsking();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

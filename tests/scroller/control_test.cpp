@@ -205,6 +205,20 @@ TEST_F(ControlTest, StoredPropertiesChangeNothingAndNoEventIsRaised)
     for (const auto &spy : spies) EXPECT_EQ(spy->count(), 0) << spy->signal().constData();
 }
 
+// The window holding the control may close while the about box is open:
+// the box goes with the control and nothing is deleted twice.
+TEST_F(ControlTest, AboutBoxGoesWithAControlDeletedWhileItIsOpen)
+{
+    QTimer::singleShot(0, [&] {
+        delete control;
+        control = nullptr;
+    });
+    DScroller *showing = control;
+    showing->ShowAboutBox();
+    EXPECT_EQ(control, nullptr);
+    EXPECT_TRUE(host.findChildren<QDialog *>().isEmpty());
+}
+
 TEST_F(ControlTest, AboutBoxHasItsCaptionOneLabelAndOk)
 {
     QString caption;
