@@ -223,6 +223,16 @@ TEST_F(MainWindowTest, ClosingAWindowGivesTheFocusBackToTheOneUsedBeforeNotTheBa
     // and it stays above the background in the stacking order
     const auto stack = m.mdiArea()->subWindowList(QMdiArea::StackingOrder);
     EXPECT_EQ(stack.last()->widget(), planner);
+
+    // A window that hides itself (proposal 3's "Πίσω") hands the keyboard
+    // back the same way, instead of leaving no window active.
+    Module1::ShowChildForm(plat::FormInstance<frmAbout>::get());
+    QApplication::processEvents();
+    plat::FormInstance<frmAbout>::get()->hideForm();
+    QApplication::processEvents();
+    active = m.mdiArea()->activeSubWindow();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->widget(), planner);
 }
 
 // Every child window, its frame in the main window included, shows the
