@@ -279,12 +279,18 @@ void frmSearch::RecalcSelection()
 void frmSearch::cmdExecute_Click()
 {
     const bool open = m_model->isOpen();
-    const QVector<cat::ResultRow> rows = m_model->rows();
+    QVector<cat::ResultRow> rows = m_model->rows();
     unloadWithoutAsking();
     // No open result, or an empty one: the planner keeps its list.
     if (!open || rows.isEmpty()) return;
     Form3 *f = plat::FormInstance<Form3>::ifLoaded();
     if (!f) return;
+    // The catalogue window may have changed a picked item meanwhile; the list
+    // must show what the next solve reads from the table.
+    if (const QString err = cat::reread(&rows); !err.isEmpty()) {
+        plat::msgBox(err);
+        return;
+    }
 
     f->lstDefterevon->clear();
     for (const cat::ResultRow &r : rows) {

@@ -48,6 +48,24 @@ QString search(const CatalogueFilter &f, QVector<ResultRow> *rows)
     return {};
 }
 
+QString reread(QVector<ResultRow> *rows)
+{
+    QVector<ResultRow> out;
+    for (ResultRow r : *rows) {
+        QSqlQuery q(plat::Database::db());
+        const QString statement =
+            QStringLiteral("select Εύρος, Πάχος, [Αριθμός Ρόλων] from ProtasisXristi where ID = ?");
+        if (QString err = run(q, statement, {r.id}); !err.isEmpty()) return err;
+        if (!q.next()) continue;
+        r.width = q.value(0);
+        r.thickness = q.value(1);
+        r.count = q.value(2);
+        out.push_back(std::move(r));
+    }
+    *rows = std::move(out);
+    return {};
+}
+
 QString resetAllCounts()
 {
     QSqlQuery q(plat::Database::db());

@@ -72,7 +72,22 @@ void Form::showForm()
 void Form::hideForm()
 {
     if (m_unloaded) return;
-    frame()->hide();
+    QWidget *f = frame();
+    auto *sub = qobject_cast<QMdiSubWindow *>(f);
+    QMdiArea *area = sub ? sub->mdiArea() : nullptr;
+    const bool wasActive = area && area->activeSubWindow() == sub;
+    f->hide();
+    // The area would keep the hidden window as its active one and the keyboard
+    // would reach no window: the one used before it comes back, as on a close.
+    if (wasActive) {
+        const auto used = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (auto it = used.rbegin(); it != used.rend(); ++it) {
+            if (*it != sub && (*it)->isVisible()) {
+                area->setActiveSubWindow(*it);
+                break;
+            }
+        }
+    }
 }
 
 bool Form::isFormVisible() const { return !m_unloaded && frame()->isVisible() && isVisible(); }

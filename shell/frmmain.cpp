@@ -65,6 +65,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_area->setBackground(QColor(192, 192, 192));
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // When a window closes, the one used before it comes back, as on any
+    // desktop; in creation order the background picture would be raised over
+    // the planner the user was working in.
+    m_area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_area);
 
     plat::setChildHost([this](plat::Form *f) -> QWidget * {

@@ -409,6 +409,25 @@ TEST_F(SecondaryTest, AcceptListsTheChosenRowsOnThePlanner)
     EXPECT_EQ(lines(f), QStringList({"46 x 1", "60 x 2", "150 x 1"}));
 }
 
+// The catalogue window can change or delete a picked item while the chooser
+// is open: the planner's list must show what the next solve will read.
+TEST_F(SecondaryTest, AcceptListsTheCatalogueAsItIsNowNotAsTheSearchReadIt)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = planner();
+    frmSearch *s = openChooser(f);
+    search(s, "40", "160");
+    type(s, 0, "1");  // 46
+    type(s, 1, "2");  // 60
+    type(s, 2, "1");  // 150
+    exec("delete from ProtasisXristi where ID = 3");                  // 60 deleted
+    exec("update ProtasisXristi set Εύρος = 48 where ID = 4");        // 46 corrected
+    s->cmdExecute->click();
+    EXPECT_EQ(lines(f), QStringList({"48 x 1", "150 x 1"}));
+    EXPECT_EQ(f->lblSinolo->text(), QStringLiteral("198"));
+    EXPECT_TRUE(rec.messages.isEmpty());
+}
+
 // "ΑΠΟΔΟΧΗ" on results that list nothing, and the chooser's events once
 // its result is no longer open.
 TEST_F(SecondaryTest, AcceptAndGridEventsWithoutAChoice)

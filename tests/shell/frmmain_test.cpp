@@ -203,6 +203,38 @@ TEST_F(MainWindowTest, TilingPlacesTheChildrenSideBySideOrOneAboveTheOther)
     EXPECT_LT(subs[0]->x() + subs[0]->width(), subs[1]->x() + 1);
 }
 
+// A planner that worked behind a record window must come back when that
+// window closes: the background picture stays behind what was opened later.
+TEST_F(MainWindowTest, ClosingAWindowGivesTheFocusBackToTheOneUsedBeforeNotTheBackground)
+{
+    frmMain m;
+    m.resize(1000, 700);
+    m.MDIForm_Load();
+    m.show();
+    Asker *planner = plat::FormInstance<Asker>::get();
+    Module1::ShowChildForm(planner);
+    Module1::ShowChildForm(plat::FormInstance<frmAbout>::get());
+    QApplication::processEvents();
+    plat::FormInstance<frmAbout>::get()->unload();
+    QApplication::processEvents();
+    QMdiSubWindow *active = m.mdiArea()->activeSubWindow();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->widget(), planner);
+    // and it stays above the background in the stacking order
+    const auto stack = m.mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    EXPECT_EQ(stack.last()->widget(), planner);
+
+    // A window that hides itself (proposal 3's "Πίσω") hands the keyboard
+    // back the same way, instead of leaving no window active.
+    Module1::ShowChildForm(plat::FormInstance<frmAbout>::get());
+    QApplication::processEvents();
+    plat::FormInstance<frmAbout>::get()->hideForm();
+    QApplication::processEvents();
+    active = m.mdiArea()->activeSubWindow();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->widget(), planner);
+}
+
 // Every child window, its frame in the main window included, shows the
 // program's coil and never the toolkit's logo.
 TEST_F(MainWindowTest, ChildWindowsShowTheProgramsCoil)
