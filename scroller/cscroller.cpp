@@ -151,7 +151,8 @@ void cScroller::setLargeChange(int eBar, qint32 iLargeChange)
 void cScroller::setVisible(int eBar, bool bState)
 {
     m_bVisible[barIndex(eBar)] = bState;
-    ShowScrollBar(m_hWnd, barIndex(eBar), bState);
+    // The bar number goes to the window as given: 3 shows or hides both bars.
+    ShowScrollBar(m_hWnd, eBar, bState);
 }
 
 void cScroller::NotifyIfChanged(int eBar, bool bThumb)

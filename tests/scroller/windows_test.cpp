@@ -3,6 +3,7 @@
 // small size, the bars reach the window's last field, which can then be
 // clicked and typed into.
 #include "fixed_knife/form3.h"
+#include "fixed_knife/frm_search.h"
 #include "knife_change/form1.h"
 #include "platform/database.h"
 #include "platform/msgbox.h"
@@ -37,6 +38,7 @@ protected:
         plat::FormInstance<Form2>::unloadIfLoaded();
         plat::FormInstance<Form1>::unloadIfLoaded();
         plat::FormInstance<Form3>::unloadIfLoaded();
+        plat::FormInstance<frmSearch>::unloadIfLoaded();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         plat::Database::close();
     }
@@ -151,6 +153,12 @@ TEST_F(WindowsTest, FixedKnifePlanner)
     Form3 *f = plat::FormInstance<Form3>::get();
     for (int i = 0; i < 7; ++i) f->Check1[i]->click();
     scrollsToLastField(f, f->DScroller1, "Form3");
+}
+
+TEST_F(WindowsTest, SecondaryItemChooser)
+{
+    frmSearch *f = plat::FormInstance<frmSearch>::get();
+    scrollsToLastField(f, f->DScroller1, "frmSearch");
 }
 
 

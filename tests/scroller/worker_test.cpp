@@ -230,6 +230,40 @@ TEST(WorkerVisible, AnswersTheLastValueSetAndShowsOrHidesTheBar)
     EXPECT_LT(ClientSize(&host).width(), 200);
 }
 
+TEST(WorkerVisible, TheBarNumberReachesTheWindowAsGiven)
+{
+    QWidget host;
+    host.resize(200, 200);
+    host.show();
+    cScroller w;
+    w.Create(&host);
+    struct Step {
+        int bar;
+        bool state;
+        bool flagH, flagV;   // what Visible answers afterwards
+        bool shownH, shownV; // the window's bars afterwards
+    };
+    // One run of steps: each starts from where the one before left the bars.
+    const Step steps[] = {
+        {SB_HORZ, false, false, false, false, true},
+        {SB_VERT, false, false, false, false, false},
+        {SB_BOTH, true, false, true, true, true},   // both bars, the vertical flag
+        {SB_HORZ, true, true, true, true, true},
+        {SB_BOTH, false, true, false, false, false},
+        {SB_VERT, true, true, true, false, true},
+        {7, false, true, false, false, true},       // no such bar on the window
+    };
+    int n = 0;
+    for (const Step &s : steps) {
+        SCOPED_TRACE(testing::Message() << "step " << ++n << ": bar " << s.bar << " set " << s.state);
+        w.setVisible(s.bar, s.state);
+        EXPECT_EQ(w.Visible(SB_HORZ), s.flagH);
+        EXPECT_EQ(w.Visible(SB_VERT), s.flagV);
+        EXPECT_EQ(ScrollBarWidget(&host, SB_HORZ)->isVisible(), s.shownH);
+        EXPECT_EQ(ScrollBarWidget(&host, SB_VERT)->isVisible(), s.shownV);
+    }
+}
+
 namespace {
 
 // A window that notes when its own resize handling runs.
