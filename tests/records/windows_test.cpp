@@ -938,3 +938,49 @@ TEST_F(RecordWindowTest, TabFromANewRowThatCannotBeWrittenStaysInIt)
     EXPECT_EQ(rows("select Κωδικός, Πάχος from ProtasisXristi"), QStringList{"Κ1|0.5"});
     EXPECT_EQ(pg->currentIndex(), p->model()->index(prow + 1, 0));
 }
+
+// ΠΡΟΣΘΗΚΗ clicked while a cell of the row being added is still open: the
+// typed text is taken with the row before the next one begins, and a text
+// the cell cannot hold keeps the row where it is.
+TEST_F(RecordWindowTest, AddingWhileACellIsOpenTakesItsTextFirst)
+{
+    struct Case {
+        const char *width;
+        QStringList messages;
+        QStringList written;
+        bool nextBegun;
+    };
+    const QList<Case> cases = {
+        {"120", {}, {"Κ9|120"}, true},
+        {"12ο", {"Το πεδίο <Εύρος> δέχεται μόνο αριθμούς."}, {}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.width);
+        frmProtasisXristi *f = openShown<frmProtasisXristi>();
+        rec::DataGrid *g = f->grdDataGrid;
+        g->setFocus();
+        f->cmdAdd->click();
+        typeKeys("Κ9", Qt::Key_Tab);
+        typeKeys("", Qt::Key_Tab);
+        ASSERT_EQ(g->currentIndex(), f->model()->index(0, 2));
+        for (const QChar ch : QString::fromUtf8(c.width))
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_A, QString(ch), Qt::NoModifier);
+        ASSERT_TRUE(g->cellEditorOpen());
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rec.texts(), c.messages);
+        EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), c.written);
+        if (c.nextBegun) {
+            EXPECT_EQ(f->model()->rowCount(), 2);
+            EXPECT_EQ(g->currentIndex(), f->model()->index(1, 0));
+        } else {
+            EXPECT_EQ(f->model()->rowCount(), 1);
+            EXPECT_EQ(g->currentIndex(), f->model()->index(0, 2));
+        }
+        f->cmdClose->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exec("delete from ProtasisXristi");
+        rec.clear();
+    }
+}
