@@ -984,3 +984,32 @@ TEST_F(RecordWindowTest, AddingWhileACellIsOpenTakesItsTextFirst)
         rec.clear();
     }
 }
+
+// Tab walks the parameters as they stand on the screen, top to bottom, then
+// the buttons shown in each state.
+TEST_F(RecordWindowTest, ParametersTabFollowsTheScreenRows)
+{
+    frmParameters *f = openShown<frmParameters>();
+    // Screen rows 1 to 6 hold the fields of index 1, 4, 2, 3, 5, 0; row 7 the
+    // check box, which takes no focus while browsing (it is read-only then).
+    QList<QWidget *> rowsOnScreen;
+    for (int i : {1, 4, 2, 3, 5, 0}) rowsOnScreen << f->txtFields[i];
+    struct Case {
+        bool editing;
+        QList<QWidget *> buttons;
+    };
+    for (const Case &c : {Case{false, {f->cmdEdit, f->cmdClose}}, Case{true, {f->cmdUpdate, f->cmdCancel}}}) {
+        SCOPED_TRACE(c.editing ? "editing" : "browsing");
+        if (c.editing) f->cmdEdit->click();
+        const QList<QWidget *> expected =
+            rowsOnScreen + (c.editing ? QList<QWidget *>{f->chkFields} : QList<QWidget *>{}) + c.buttons;
+        expected.first()->setFocus();
+        QList<QWidget *> seen{QApplication::focusWidget()};
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen << QApplication::focusWidget();
+        }
+        EXPECT_EQ(seen, expected);
+    }
+    f->cmdCancel->click();
+}
