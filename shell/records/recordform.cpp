@@ -353,6 +353,22 @@ GridRecordForm::GridRecordForm(const QString &name, int designWidth, int gridHei
     // A click on ΔΙΑΓΡΑΦΗ leaves the focus in the cell being typed, so that a
     // text of the row being deleted is not handed over (and refused) first.
     cmdDelete->setFocusPolicy(Qt::TabFocus);
+    // A planner typing a list of items goes on with the next one: Tab from
+    // the last cell of the row being added writes it and begins another,
+    // instead of wrapping to the first row, where typing goes nowhere.
+    grdDataGrid->nextAfterLastCell = [this]() -> QModelIndex {
+        const QModelIndex cur = grdDataGrid->currentIndex();
+        if (!m_rs->isAdding() || cur.row() != m_rs->rowCount() - 1) return {};
+        // A text given back to its cell and now taken frees the row; the
+        // editor closing with it is told so only after this move.
+        const bool givenBackTaken = m_reopenedEditor && m_refusals == m_refusalsAtReopen;
+        if (holdsRefusedText() && !givenBackTaken) return cur;
+        if (QString err = m_rs->addNew(); !err.isEmpty()) {
+            showFailure(err);
+            return grdDataGrid->currentIndex();
+        }
+        return m_model->index(m_rs->rowCount() - 1, 0);
+    };
 
     setInnerSize(tw(designWidth), tw(gridHeight + 30 + 2 * kStripHeight));
 }
@@ -382,6 +398,17 @@ void DataGrid::commitCellEditor()
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex cur = currentIndex();
+    if (cursorAction == MoveNext && nextAfterLastCell && cur.isValid() && model() &&
+        cur.row() == model()->rowCount() - 1 &&
+        horizontalHeader()->visualIndex(cur.column()) == horizontalHeader()->count() - 1) {
+        if (const QModelIndex next = nextAfterLastCell(); next.isValid()) return next;
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
 }
 
 void GridRecordForm::commitOpenEditor()
@@ -450,6 +477,10 @@ void GridRecordForm::cmdAdd_Click()
         showFailure(err);
         return;
     }
+    // The new row is typed from its first cell, wherever the cursor stood.
+    m_syncing = true;
+    grdDataGrid->setCurrentIndex(m_model->index(m_rs->rowCount() - 1, 0));
+    m_syncing = false;
     grdDataGrid->setFocus();
 }
 

@@ -9,6 +9,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QTableView>
+#include <functional>
 
 class QFrame;
 class QLabel;
@@ -117,6 +118,12 @@ public:
     void commitCellEditor();
     // Closes an open cell editor without handing its text to the rows.
     void discardCellEditor();
+    // Where Tab goes from the last cell of the last row; unset or answering
+    // an invalid index, the grid wraps to the first row.
+    std::function<QModelIndex()> nextAfterLastCell;
+
+protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 };
 
 // Loads a record-editing window for its menu command. A window whose table

@@ -817,3 +817,199 @@ TEST_F(RecordWindowTest, DeletingANewRowDropsWhatIsTypedInItWithoutAWord)
     EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
     EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 }
+
+namespace {
+// Types into whatever has the focus, as a planner at the keyboard does.
+void typeKeys(const QString &text, Qt::Key leave)
+{
+    // Greek letters have no key code of their own here: the text is what counts.
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                            ch.unicode() < 128 ? Qt::Key(ch.toUpper().unicode()) : Qt::Key_A, QString(ch),
+                            Qt::NoModifier);
+    QTest::keyClick(QApplication::focusWidget(), leave);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+} // namespace
+
+// A planner typing a list of items: ΠΡΟΣΘΗΚΗ starts the new row at its first
+// cell wherever the cursor stood, and Tab from the row's last cell writes it
+// and begins the next one, so every text typed lands in the list.
+TEST_F(RecordWindowTest, TypingAListOfItemsWithTabLandsEveryTextInItsCell)
+{
+    struct Case {
+        const char *window;
+        int startColumn; // where the cursor stands before ΠΡΟΣΘΗΚΗ
+        QList<QStringList> items;
+        const char *query;
+        QStringList written;
+    };
+    const QList<Case> cases = {
+        {"types", 0, {{"7", "ΨΥΧΡΗΣ"}, {"8", "ΘΕΡΜΗΣ"}}, "select * from Typos where Κωδικός > 2",
+         {"7|ΨΥΧΡΗΣ", "8|ΘΕΡΜΗΣ"}},
+        {"types", 1, {{"7", "ΨΥΧΡΗΣ"}, {"8", "ΘΕΡΜΗΣ"}}, "select * from Typos where Κωδικός > 2",
+         {"7|ΨΥΧΡΗΣ", "8|ΘΕΡΜΗΣ"}},
+        {"catalogue", 0, {{"Κ7", "Ταινία", "120", "1", "0,8"}, {"Κ8", "Λάμα", "95,5", "2", "1,5"}},
+         "select Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος from ProtasisXristi order by Κωδικός",
+         {"Κ7|Ταινία|120|1|0.8", "Κ8|Λάμα|95.5|2|1.5"}},
+        {"catalogue", 3, {{"Κ7", "Ταινία", "120", "1", "0,8"}, {"Κ8", "Λάμα", "95,5", "2", "1,5"}},
+         "select Κωδικός, [Περιγραφή Είδους], Εύρος, Τύπος, Πάχος from ProtasisXristi order by Κωδικός",
+         {"Κ7|Ταινία|120|1|0.8", "Κ8|Λάμα|95.5|2|1.5"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.window) + " from column " + std::to_string(c.startColumn));
+        addTypes(2);
+        rec::GridRecordForm *f = c.window == std::string("types")
+                                     ? static_cast<rec::GridRecordForm *>(openShown<frmTypos>())
+                                     : static_cast<rec::GridRecordForm *>(openShown<frmProtasisXristi>());
+        rec::DataGrid *g = f->grdDataGrid;
+        const int before = f->model()->rowCount();
+        if (before > 0) g->setCurrentIndex(f->model()->index(0, c.startColumn));
+        g->setFocus();
+        f->cmdAdd->click();
+        for (int i = 0; i < c.items.size(); ++i) {
+            const int row = before + i;
+            ASSERT_EQ(g->currentIndex(), f->model()->index(row, 0)) << "item " << i;
+            for (const QString &text : c.items[i]) typeKeys(text, Qt::Key_Tab);
+        }
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+        EXPECT_EQ(rows(c.query), c.written);
+        // The row begun after the last item waits at its first cell; left
+        // untouched, it goes away.
+        EXPECT_EQ(g->currentIndex(), f->model()->index(before + c.items.size(), 0));
+        EXPECT_TRUE(f->adoPrimaryRS()->isAdding());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        EXPECT_EQ(f->model()->rowCount(), before + c.items.size());
+        EXPECT_EQ(rows(c.query), c.written);
+        f->cmdClose->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exec("delete from ProtasisXristi");
+        exec("delete from Typos");
+        rec.clear();
+    }
+}
+
+// Tab from the last cell of a new row that cannot be written yet stays in the
+// row with everything typed; nothing is begun after it.
+TEST_F(RecordWindowTest, TabFromANewRowThatCannotBeWrittenStaysInIt)
+{
+    addTypes(2);
+    frmTypos *f = openShown<frmTypos>();
+    rec::DataGrid *g = f->grdDataGrid;
+    const int row = f->model()->rowCount();
+
+    // A code already used: the database refuses the row.
+    f->cmdAdd->click();
+    typeKeys("1", Qt::Key_Tab);
+    typeKeys("ΔΙΠΛΟΣ", Qt::Key_Tab);
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(f->model()->rowCount(), row + 1);
+    EXPECT_EQ(g->currentIndex().row(), row);
+    EXPECT_EQ(f->model()->index(row, 1).data().toString(), QStringLiteral("ΔΙΠΛΟΣ"));
+    EXPECT_EQ(rows("select count(*) from Typos"), QStringList{"2"});
+    // Corrected, the row is written and the next one begun.
+    rec.clear();
+    g->setCurrentIndex(f->model()->index(row, 0));
+    typeKeys("5", Qt::Key_Tab);
+    typeKeys("", Qt::Key_Tab);
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    EXPECT_EQ(rows("select * from Typos where Κωδικός = 5"), QStringList{"5|ΔΙΠΛΟΣ"});
+    EXPECT_EQ(g->currentIndex(), f->model()->index(row + 1, 0));
+
+    // A text refused in the last cell of the catalogue stays there.
+    frmProtasisXristi *p = openShown<frmProtasisXristi>();
+    rec::DataGrid *pg = p->grdDataGrid;
+    pg->setFocus();
+    p->cmdAdd->click();
+    const int prow = p->model()->rowCount() - 1;
+    for (const char *text : {"Κ1", "Α", "100", "1"}) typeKeys(text, Qt::Key_Tab);
+    rec.clear();
+    typeKeys("λεπτό", Qt::Key_Tab);
+    EXPECT_EQ(rec.texts(), QStringList{"Το πεδίο <Πάχος> δέχεται μόνο αριθμούς."});
+    EXPECT_EQ(pg->currentIndex(), p->model()->index(prow, 4));
+    EXPECT_EQ(p->model()->rowCount(), prow + 1);
+    EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
+    auto *editor = openEditor(p);
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->text(), QStringLiteral("λεπτό"));
+    editor->selectAll();
+    typeKeys("0,5", Qt::Key_Tab);
+    EXPECT_EQ(rows("select Κωδικός, Πάχος from ProtasisXristi"), QStringList{"Κ1|0.5"});
+    EXPECT_EQ(pg->currentIndex(), p->model()->index(prow + 1, 0));
+}
+
+// ΠΡΟΣΘΗΚΗ clicked while a cell of the row being added is still open: the
+// typed text is taken with the row before the next one begins, and a text
+// the cell cannot hold keeps the row where it is.
+TEST_F(RecordWindowTest, AddingWhileACellIsOpenTakesItsTextFirst)
+{
+    struct Case {
+        const char *width;
+        QStringList messages;
+        QStringList written;
+        bool nextBegun;
+    };
+    const QList<Case> cases = {
+        {"120", {}, {"Κ9|120"}, true},
+        {"12ο", {"Το πεδίο <Εύρος> δέχεται μόνο αριθμούς."}, {}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.width);
+        frmProtasisXristi *f = openShown<frmProtasisXristi>();
+        rec::DataGrid *g = f->grdDataGrid;
+        g->setFocus();
+        f->cmdAdd->click();
+        typeKeys("Κ9", Qt::Key_Tab);
+        typeKeys("", Qt::Key_Tab);
+        ASSERT_EQ(g->currentIndex(), f->model()->index(0, 2));
+        for (const QChar ch : QString::fromUtf8(c.width))
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_A, QString(ch), Qt::NoModifier);
+        ASSERT_TRUE(g->cellEditorOpen());
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rec.texts(), c.messages);
+        EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), c.written);
+        if (c.nextBegun) {
+            EXPECT_EQ(f->model()->rowCount(), 2);
+            EXPECT_EQ(g->currentIndex(), f->model()->index(1, 0));
+        } else {
+            EXPECT_EQ(f->model()->rowCount(), 1);
+            EXPECT_EQ(g->currentIndex(), f->model()->index(0, 2));
+        }
+        f->cmdClose->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        exec("delete from ProtasisXristi");
+        rec.clear();
+    }
+}
+
+// Tab walks the parameters as they stand on the screen, top to bottom, then
+// the buttons shown in each state.
+TEST_F(RecordWindowTest, ParametersTabFollowsTheScreenRows)
+{
+    frmParameters *f = openShown<frmParameters>();
+    // Screen rows 1 to 6 hold the fields of index 1, 4, 2, 3, 5, 0; row 7 the
+    // check box, which takes no focus while browsing (it is read-only then).
+    QList<QWidget *> rowsOnScreen;
+    for (int i : {1, 4, 2, 3, 5, 0}) rowsOnScreen << f->txtFields[i];
+    struct Case {
+        bool editing;
+        QList<QWidget *> buttons;
+    };
+    for (const Case &c : {Case{false, {f->cmdEdit, f->cmdClose}}, Case{true, {f->cmdUpdate, f->cmdCancel}}}) {
+        SCOPED_TRACE(c.editing ? "editing" : "browsing");
+        if (c.editing) f->cmdEdit->click();
+        const QList<QWidget *> expected =
+            rowsOnScreen + (c.editing ? QList<QWidget *>{f->chkFields} : QList<QWidget *>{}) + c.buttons;
+        expected.first()->setFocus();
+        QList<QWidget *> seen{QApplication::focusWidget()};
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen << QApplication::focusWidget();
+        }
+        EXPECT_EQ(seen, expected);
+    }
+    f->cmdCancel->click();
+}
