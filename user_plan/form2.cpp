@@ -315,7 +315,8 @@ void Form2::ensurePatternRows(int n)
 void Form2::setPlanningSource(QWidget *planner, const PlanningValues *values)
 {
     m_planner = planner;
-    m_values = values;
+    m_values.reset();
+    if (values) m_values = *values;
 }
 
 void Form2::Form_Load()
@@ -354,8 +355,8 @@ void Form2::cmdLisi_Click()
         row.waste = txtFira[p]->text().toStdString();
         in.rows.push_back(std::move(row));
     }
-    // The planner's trims and values as they stand now. The values belong to
-    // the planner, so they are read only while the planner is there.
+    // The planner's trims as they stand now, with the values of the order
+    // this plan was handed; all of them only while the planner is there.
     if (m_planner && m_values) {
         if (auto *e = m_planner->findChild<QLineEdit *>(QStringLiteral("txtArxi")))
             in.leftTrim = e->text().toStdString();

@@ -17,16 +17,21 @@
 // * "Πρότασις 3" (Command1_Click): fill a PlanHandOver (plan_handover.h) from
 //   the planner's fields and call handOverToForm2(). It copies the order, both
 //   proposals and proposal 1's totals, lays out the grid and shows the window.
-//   The hand-over also tells the window where "Λύσις" reads its inputs at the
-//   moment of the press: the planner widget (its `txtArxi` and `txtTelos`,
-//   found by object name) and the planner's own PlanningValues (intLastRow,
-//   dblKgPerMm, dblBarosRoles), never the fixed-knife planner's. The values
-//   must live as long as the planner widget; the window stops reading them as
-//   soon as that widget is gone.
+//   The hand-over also tells the window where "Λύσις" reads its inputs: the
+//   planner widget, whose `txtArxi` and `txtTelos` (found by object name) are
+//   read at the moment of the press, and the planner's own PlanningValues
+//   (intLastRow, dblKgPerMm, dblBarosRoles; never the fixed-knife
+//   planner's), which the window copies at the hand-over. They belong to the
+//   plan shown: the planner's next Solve sets them for another order while
+//   this window still shows the old plan until the search hides it. The
+//   window stops recomputing as soon as the planner widget is gone.
 #include "platform/forms.h"
+#include "shell/module1.h"
 
 #include <QPointer>
 #include <QVector>
+
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -35,7 +40,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
-struct PlanningValues;
 
 class Form2 : public plat::Form {
     Q_OBJECT
@@ -107,6 +111,6 @@ private:
 
     QWidget *m_content = nullptr;
     QPointer<QWidget> m_planner;
-    const PlanningValues *m_values = nullptr;
+    std::optional<PlanningValues> m_values;
     QPointer<QWidget> m_lastFocus;
 };

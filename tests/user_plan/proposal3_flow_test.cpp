@@ -233,3 +233,57 @@ TEST(Proposal3Flow, APlanWindowClosedAfterTheSearchGetsItsPatternsAgain)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     plat::Database::close();
 }
+
+// Between a new Solve and the search that follows it a second later, the
+// plan window is still shown with the plan it was handed. "Λύσις" pressed
+// then must compute that plan with its own order's strip weights and widths,
+// not with those the new Solve has just set for a different order.
+TEST(Proposal3Flow, SolveInThePlannerLeavesTheShownPlanItsOwnFigures)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
+    plat::MsgBoxRecorder rec;
+    Form1 *f1 = plat::FormInstance<Form1>::get();
+    f1->Timer1->stop();
+    f1->txtArxi->setText(QStringLiteral("5"));
+    f1->txtTelos->setText(QStringLiteral("5"));
+    f1->Text2->setText(QStringLiteral("8"));
+    typeOrder(f1, {{"200", "10"}, {"310", "20"}, {"420", "10"}});
+    f1->lisi->click();
+    f1->Timer1_Timer();
+    f1->Command1->click();
+    Form2 *f2 = plat::FormInstance<Form2>::get();
+    f2->cmdLisi->click();
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+    const std::string plan = planFigures(f2);
+
+    struct NextOrder {
+        const char *name;
+        const char *coilWeight;
+        QList<QPair<const char *, const char *>> rows;
+    };
+    const NextOrder cases[] = {
+        {"heavier coils, same widths", "20", {{"200", "10"}, {"310", "20"}, {"420", "10"}}},
+        {"more widths", "8", {{"200", "10"}, {"310", "20"}, {"420", "10"}, {"150", "5"}, {"90", "5"}}},
+        {"fewer widths", "8", {{"200", "10"}}},
+    };
+    for (const NextOrder &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < 10; ++i)
+            if (f1->Check1[i]->isChecked()) f1->Check1[i]->click();
+        f1->cmdClean->click();
+        f1->Text2->setText(QString::fromLatin1(c.coilWeight));
+        typeOrder(f1, c.rows);
+        f1->lisi->click(); // the search has not run yet
+        ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+        ASSERT_TRUE(f2->isFormVisible());
+        f2->cmdLisi->click();
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+        EXPECT_EQ(planFigures(f2), plan);
+    }
+
+    plat::FormInstance<Form2>::unloadIfLoaded();
+    plat::FormInstance<Form1>::unloadIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    plat::Database::close();
+}
