@@ -125,23 +125,58 @@ void typeOrder(Form1 *f1, const QList<QPair<const char *, const char *>> &rows)
     }
 }
 
+// A planner with trims of 5 mm on a fresh database; the windows and the
+// database go when the test ends.
+class Proposal3FlowWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
+        f1 = plat::FormInstance<Form1>::get();
+        f1->Timer1->stop();
+        f1->txtArxi->setText(QStringLiteral("5"));
+        f1->txtTelos->setText(QStringLiteral("5"));
+    }
+    void TearDown() override
+    {
+        plat::FormInstance<Form2>::unloadIfLoaded();
+        plat::FormInstance<Form1>::unloadIfLoaded();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        plat::Database::close();
+    }
+    // Solves the order, runs the search and hands the plan over.
+    Form2 *solveAndHandOver(const QList<QPair<const char *, const char *>> &rows)
+    {
+        typeOrder(f1, rows);
+        f1->lisi->click();
+        f1->Timer1_Timer();
+        f1->Command1->click();
+        return plat::FormInstance<Form2>::get();
+    }
+    // The strip counts and waste of every pattern row the search opened.
+    QStringList patternCells(const Form2 *f2) const
+    {
+        QStringList cells;
+        for (int r = 0; r < f1->Form2Row; ++r)
+            cells << f2->Akommati[r]->text() + f2->Bkommati[r]->text() + f2->Ckommati[r]->text() + f2->txtFira[r]->text();
+        return cells;
+    }
+
+    QTemporaryDir dir;
+    plat::MsgBoxRecorder rec;
+    Form1 *f1 = nullptr;
+};
+
 } // namespace
 
 // The plan handed over belongs to the last Solve: starting the next order in
 // the planner (ticking a row, typing into it) changes neither its width
 // columns nor what "Λύσις" computes from them, even when a hidden column
 // still holds the counts of an earlier, longer order.
-TEST(Proposal3Flow, TypingTheNextOrderLeavesTheHandedOverPlan)
+TEST_F(Proposal3FlowWindows, TypingTheNextOrderLeavesTheHandedOverPlan)
 {
-    QTemporaryDir dir;
-    ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
-    plat::MsgBoxRecorder rec;
-    Form1 *f1 = plat::FormInstance<Form1>::get();
-    f1->Timer1->stop();
     f1->showForm();
     QApplication::setActiveWindow(f1);
-    f1->txtArxi->setText(QStringLiteral("5"));
-    f1->txtTelos->setText(QStringLiteral("5"));
 
     // Before any Solve, "Πρότασις 3" takes the rows ticked.
     typeOrder(f1, {{"200", "10"}, {"310", "20"}, {"420", "10"}, {"150", "15"}});
@@ -174,35 +209,18 @@ TEST(Proposal3Flow, TypingTheNextOrderLeavesTheHandedOverPlan)
     EXPECT_TRUE(f2->Dkommati[0]->isHidden());
     EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 
-    plat::FormInstance<Form2>::unloadIfLoaded();
-    plat::FormInstance<Form1>::unloadIfLoaded();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    plat::Database::close();
 }
 
 // The search writes the patterns into the plan window while it is hidden. A
 // plan window the planner closed after the search is loaded anew by
 // "Πρότασις 3" and must show the same patterns, so that "Λύσις" gives
 // proposal 1 back rather than a plan of no strips.
-TEST(Proposal3Flow, APlanWindowClosedAfterTheSearchGetsItsPatternsAgain)
+TEST_F(Proposal3FlowWindows, APlanWindowClosedAfterTheSearchGetsItsPatternsAgain)
 {
-    QTemporaryDir dir;
-    ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
-    plat::MsgBoxRecorder rec;
-    Form1 *f1 = plat::FormInstance<Form1>::get();
-    f1->Timer1->stop();
-    f1->txtArxi->setText(QStringLiteral("5"));
-    f1->txtTelos->setText(QStringLiteral("5"));
-    typeOrder(f1, {{"200", "10"}, {"310", "20"}, {"420", "10"}});
-    f1->lisi->click();
-    f1->Timer1_Timer();
-    f1->Command1->click();
-    Form2 *f2 = plat::FormInstance<Form2>::get();
+    Form2 *f2 = solveAndHandOver({{"200", "10"}, {"310", "20"}, {"420", "10"}});
     f2->cmdLisi->click();
     const std::string plan = planFigures(f2);
-    QStringList cells;
-    for (int r = 0; r < f1->Form2Row; ++r)
-        cells << f2->Akommati[r]->text() + f2->Bkommati[r]->text() + f2->Ckommati[r]->text() + f2->txtFira[r]->text();
+    const QStringList cells = patternCells(f2);
 
     for (bool searchAgain : {false, true}) {
         SCOPED_TRACE(searchAgain ? "closed, then solved again" : "closed");
@@ -219,40 +237,22 @@ TEST(Proposal3Flow, APlanWindowClosedAfterTheSearchGetsItsPatternsAgain)
         }
         f1->Command1->click();
         f2 = plat::FormInstance<Form2>::get();
-        QStringList now;
-        for (int r = 0; r < f1->Form2Row; ++r)
-            now << f2->Akommati[r]->text() + f2->Bkommati[r]->text() + f2->Ckommati[r]->text() + f2->txtFira[r]->text();
-        EXPECT_EQ(now, cells);
+        EXPECT_EQ(patternCells(f2), cells);
         f2->cmdLisi->click();
         EXPECT_EQ(planFigures(f2), plan);
     }
     EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 
-    plat::FormInstance<Form2>::unloadIfLoaded();
-    plat::FormInstance<Form1>::unloadIfLoaded();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    plat::Database::close();
 }
 
 // Between a new Solve and the search that follows it a second later, the
 // plan window is still shown with the plan it was handed. "Λύσις" pressed
 // then must compute that plan with its own order's strip weights and widths,
 // not with those the new Solve has just set for a different order.
-TEST(Proposal3Flow, SolveInThePlannerLeavesTheShownPlanItsOwnFigures)
+TEST_F(Proposal3FlowWindows, SolveInThePlannerLeavesTheShownPlanItsOwnFigures)
 {
-    QTemporaryDir dir;
-    ASSERT_EQ(plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))), QString());
-    plat::MsgBoxRecorder rec;
-    Form1 *f1 = plat::FormInstance<Form1>::get();
-    f1->Timer1->stop();
-    f1->txtArxi->setText(QStringLiteral("5"));
-    f1->txtTelos->setText(QStringLiteral("5"));
     f1->Text2->setText(QStringLiteral("8"));
-    typeOrder(f1, {{"200", "10"}, {"310", "20"}, {"420", "10"}});
-    f1->lisi->click();
-    f1->Timer1_Timer();
-    f1->Command1->click();
-    Form2 *f2 = plat::FormInstance<Form2>::get();
+    Form2 *f2 = solveAndHandOver({{"200", "10"}, {"310", "20"}, {"420", "10"}});
     f2->cmdLisi->click();
     ASSERT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
     const std::string plan = planFigures(f2);
@@ -282,8 +282,4 @@ TEST(Proposal3Flow, SolveInThePlannerLeavesTheShownPlanItsOwnFigures)
         EXPECT_EQ(planFigures(f2), plan);
     }
 
-    plat::FormInstance<Form2>::unloadIfLoaded();
-    plat::FormInstance<Form1>::unloadIfLoaded();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    plat::Database::close();
 }
