@@ -172,13 +172,14 @@ fk::KnifeSearchResult prunedSearch(const fk::KnifeSearchInput &in, fk::SearchMod
 QStringList checkOrder(const Order &o, fk::SearchMode mode, bool crossCheckPlain)
 {
     QStringList diffs;
+    QString stage;
     auto differ = [&](const QString &what, const QString &got, const QString &want) {
-        if (got != want) diffs << QStringLiteral("%1: shown '%2', want '%3'").arg(what, got, want);
+        if (got != want) diffs << stage + QStringLiteral("%1: shown '%2', want '%3'").arg(what, got, want);
     };
     auto near = [&](const QString &what, const QString &got, double want) {
         const double g = num(got);
         if (!(std::abs(g - want) <= 1e-9 * std::max(1.0, std::abs(want))))
-            diffs << QStringLiteral("%1: shown '%2', want %3").arg(what, got).arg(want, 0, 'g', 15);
+            diffs << stage + QStringLiteral("%1: shown '%2', want %3").arg(what, got).arg(want, 0, 'g', 15);
     };
 
     for (auto &row : Module1::strYpoloipa)
@@ -256,112 +257,134 @@ QStringList checkOrder(const Order &o, fk::SearchMode mode, bool crossCheckPlain
         plat::FormInstance<Form3>::unloadIfLoaded();
         return diffs;
     }
-    f->Timer1_Timer();
-    if (f->shownBounds()) {
-        const fk::OrderBounds &b = *f->shownBounds();
-        for (int k = 0; k < fk::kSlotCount; ++k) {
-            const fk::ItemSlot &a = b.search.items[size_t(k)], &w = e.in.items[size_t(k)];
-            if (a.width != w.width || a.lo != w.lo || a.hi != w.hi)
-                diffs << QStringLiteral("slot %1: %2 %3..%4, want %5 %6..%7").arg(k).arg(a.width).arg(a.lo).arg(a.hi).arg(w.width).arg(w.lo).arg(w.hi);
-        }
-    }
-
-    const int n = int(o.rows.size());
-    const double coils = e.coils;
-    differ(QStringLiteral("Grammi0"), f->Grammi0->text(), plat::numText(coils));
-    for (int i = 0; i < n; ++i) {
-        const double tonnes = whole(num(o.rows[size_t(i)].weight));
-        differ(QStringLiteral("Roles(%1)").arg(i), f->Roles[i]->text(),
-               QString::number(std::int64_t(std::trunc(tonnes * e.usable / o.rows[size_t(i)].width / o.coilWeight))));
-    }
-
-    // Columns: each slot with strips, in slot order.
-    std::vector<int> shownSlots;
-    for (int k = 0; k < fk::kSlotCount; ++k)
-        if (e.cut.counts[size_t(k)] > 0) shownSlots.push_back(k);
-    const double waste = e.cut.found ? e.usable - double(e.cut.usedWidth) : 0;
-    std::int64_t stripSum = 0;
-    for (int c = 0; c < 10; ++c) {
-        const QString col = QString::number(c);
-        if (c >= int(shownSlots.size())) {
-            differ("Text1(" + col + ")", f->Text1[c]->text(), {});
-            differ("Akommati(" + col + ")", f->Akommati[c]->text(), {});
-            if (c >= n) {
-                if (!f->Proion[c]->isHidden()) diffs << "Proion(" + col + ") visible";
-                differ("Mikos(" + col + ")", f->Mikos[c]->text(), {});
-            }
-            continue;
-        }
-        const int k = shownSlots[size_t(c)];
-        const fk::ItemSlot &s = e.in.items[size_t(k)];
-        const std::int64_t cnt = e.cut.counts[size_t(k)];
-        stripSum += cnt;
-        differ("Text1(" + col + ")", f->Text1[c]->text(), QString::number(s.width));
-        differ("Akommati(" + col + ")", f->Akommati[c]->text(), QString::number(cnt));
-        near("Proion(" + col + ")", f->Proion[c]->text(), double(cnt) * (o.coilWeight / e.usable * double(s.width)) * coils);
-        differ("Roles1(" + col + ")", f->Roles1[c]->text(), QString::number(std::int64_t(coils) * cnt));
-        if (f->Proion[c]->isHidden()) diffs << "Proion(" + col + ") hidden";
-        if (c >= n) {
-            differ("Mikos(" + col + ")", f->Mikos[c]->text(), QString::number(s.width));
-            differ("Baros(" + col + ")", f->Baros[c]->text(), {});
-            differ("Roles(" + col + ")", f->Roles[c]->text(), {});
-            if (f->Mikos[c]->isHidden() || f->Roles1[c]->isHidden()) diffs << "row " + col + " hidden";
-        }
-    }
-
-    const double trims = o.left() + o.rightTrim;
-    near(QStringLiteral("txtFira1"), f->txtFira1->text(), waste);
-    differ(QStringLiteral("Label24"), f->Label24->text(), f->txtFira1->text());
-    near(QStringLiteral("Text3"), f->Text3->text(), coils * waste);
-    near(QStringLiteral("Text5"), f->Text5->text(), waste * e.kgPerMm * coils);
-    near(QStringLiteral("Text8"), f->Text8->text(), (waste + trims) * coils);
-    near(QStringLiteral("Text10"), f->Text10->text(), (waste + trims) * e.kgPerMm * coils);
-
-    // Shares, colours, differences and leftovers of the ordered rows.
+    // Solution 1 is followed by "ΚΑΤΑΡΓΗΣΙΣ ΑΝΑΛΟΓΙΑΣ": the counts shown for
+    // the ordered rows become their minimums, the chosen widths are read
+    // again, and the leftover table keeps what the first cut recorded.
     QString leftovers[7][6];
     int freeRow = 0;
-    for (int i = 0; i < n; ++i) {
-        const QString row = QString::number(i);
-        const double ordered = num(o.rows[size_t(i)].weight);
-        const double produced = num(f->Proion[i]->text());
-        const double p = whole(produced / ordered * 1000) / 10;
-        differ("txtPososto(" + row + ")", f->txtPososto[i]->text(), plat::numText(p) + QStringLiteral("%"));
-        const double d = o.deviation;
-        const QRgb want = p < 100 - d ? 0x0000FF : p > 100 + d ? 0xFF0000 : 0x00C000;
-        for (QLineEdit *box : {f->txtPososto[i], f->txtDiafora[i]})
-            if (Form3::textColor(box).rgb() != (want | 0xFF000000u))
-                diffs << QStringLiteral("%1(%2) colour %3, want %4")
-                             .arg(box == f->txtPososto[i] ? "txtPososto" : "txtDiafora", row)
-                             .arg(Form3::textColor(box).rgb() & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                             .arg(want, 6, 16, QLatin1Char('0'));
-        if (p > 100 + d && freeRow < 7) {
-            const QString w = QString::number(o.rows[size_t(i)].width);
-            bool seen = false;
-            for (int j = 0; j < freeRow; ++j) seen = seen || leftovers[j][0] == w;
-            if (!seen) {
-                leftovers[freeRow][0] = w;
-                leftovers[freeRow][1] = o.rows[size_t(i)].weight;
-                leftovers[freeRow][5] = QStringLiteral("255");
-                ++freeRow;
+    const int passes = mode == fk::SearchMode::FirstWidest ? 2 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        if (pass == 1) {
+            std::int64_t hi = o.knives;
+            for (int i = 0; i < int(o.rows.size()); ++i) {
+                fk::ItemSlot &s = e.in.items[size_t(i)];
+                s.lo = e.cut.counts[size_t(i)];
+                s.hi = hi;
+                hi -= s.lo;
+            }
+            e.cut = prunedSearch(e.in, fk::SearchMode::FirstWidest);
+            f->cmdKatAnal->click();
+            if (!f->blnStartSearch) {
+                diffs << QStringLiteral("search not armed after ΚΑΤΑΡΓΗΣΙΣ ΑΝΑΛΟΓΙΑΣ");
+                break;
+            }
+            stage = QStringLiteral("after ΚΑΤΑΡΓΗΣΙΣ ΑΝΑΛΟΓΙΑΣ: ");
+        }
+        f->Timer1_Timer();
+        if (f->shownBounds()) {
+            const fk::OrderBounds &b = *f->shownBounds();
+            for (int k = 0; k < fk::kSlotCount; ++k) {
+                const fk::ItemSlot &a = b.search.items[size_t(k)], &w = e.in.items[size_t(k)];
+                if (a.width != w.width || a.lo != w.lo || a.hi != w.hi)
+                    diffs << stage + QStringLiteral("slot %1: %2 %3..%4, want %5 %6..%7").arg(k).arg(a.width).arg(a.lo).arg(a.hi).arg(w.width).arg(w.lo).arg(w.hi);
             }
         }
-        const double diff = whole((ordered - produced) * 10) / 10;
-        QString dt = diff == 0 ? QStringLiteral("0")
-                               : QString(diff > 0 ? '-' : '+') + ' ' + plat::numText(std::abs(diff)).replace(',', '.');
-        differ("txtDiafora(" + row + ")", f->txtDiafora[i]->text(), dt);
+
+        const int n = int(o.rows.size());
+        const double coils = e.coils;
+        differ(QStringLiteral("Grammi0"), f->Grammi0->text(), plat::numText(coils));
+        for (int i = 0; i < n; ++i) {
+            const double tonnes = whole(num(o.rows[size_t(i)].weight));
+            differ(QStringLiteral("Roles(%1)").arg(i), f->Roles[i]->text(),
+                   QString::number(std::int64_t(std::trunc(tonnes * e.usable / o.rows[size_t(i)].width / o.coilWeight))));
+        }
+
+        // Columns: each slot with strips, in slot order.
+        std::vector<int> shownSlots;
+        for (int k = 0; k < fk::kSlotCount; ++k)
+            if (e.cut.counts[size_t(k)] > 0) shownSlots.push_back(k);
+        const double waste = e.cut.found ? e.usable - double(e.cut.usedWidth) : 0;
+        std::int64_t stripSum = 0;
+        for (int c = 0; c < 10; ++c) {
+            const QString col = QString::number(c);
+            if (c >= int(shownSlots.size())) {
+                differ("Text1(" + col + ")", f->Text1[c]->text(), {});
+                differ("Akommati(" + col + ")", f->Akommati[c]->text(), {});
+                if (c >= n) {
+                    if (!f->Proion[c]->isHidden()) diffs << stage + "Proion(" + col + ") visible";
+                    differ("Mikos(" + col + ")", f->Mikos[c]->text(), {});
+                }
+                continue;
+            }
+            const int k = shownSlots[size_t(c)];
+            const fk::ItemSlot &s = e.in.items[size_t(k)];
+            const std::int64_t cnt = e.cut.counts[size_t(k)];
+            stripSum += cnt;
+            differ("Text1(" + col + ")", f->Text1[c]->text(), QString::number(s.width));
+            differ("Akommati(" + col + ")", f->Akommati[c]->text(), QString::number(cnt));
+            near("Proion(" + col + ")", f->Proion[c]->text(), double(cnt) * (o.coilWeight / e.usable * double(s.width)) * coils);
+            differ("Roles1(" + col + ")", f->Roles1[c]->text(), QString::number(std::int64_t(coils) * cnt));
+            if (f->Proion[c]->isHidden()) diffs << stage + "Proion(" + col + ") hidden";
+            if (c >= n) {
+                differ("Mikos(" + col + ")", f->Mikos[c]->text(), QString::number(s.width));
+                differ("Baros(" + col + ")", f->Baros[c]->text(), {});
+                differ("Roles(" + col + ")", f->Roles[c]->text(), {});
+                if (f->Mikos[c]->isHidden() || f->Roles1[c]->isHidden()) diffs << stage + "row " + col + " hidden";
+            }
+        }
+
+        const double trims = o.left() + o.rightTrim;
+        near(QStringLiteral("txtFira1"), f->txtFira1->text(), waste);
+        differ(QStringLiteral("Label24"), f->Label24->text(), f->txtFira1->text());
+        near(QStringLiteral("Text3"), f->Text3->text(), coils * waste);
+        near(QStringLiteral("Text5"), f->Text5->text(), waste * e.kgPerMm * coils);
+        near(QStringLiteral("Text8"), f->Text8->text(), (waste + trims) * coils);
+        near(QStringLiteral("Text10"), f->Text10->text(), (waste + trims) * e.kgPerMm * coils);
+
+        // Shares, colours, differences and leftovers of the ordered rows.
+        for (int i = 0; i < n; ++i) {
+            const QString row = QString::number(i);
+            const double ordered = num(o.rows[size_t(i)].weight);
+            const double produced = num(f->Proion[i]->text());
+            const double p = whole(produced / ordered * 1000) / 10;
+            differ("txtPososto(" + row + ")", f->txtPososto[i]->text(), plat::numText(p) + QStringLiteral("%"));
+            const double d = o.deviation;
+            const QRgb want = p < 100 - d ? 0x0000FF : p > 100 + d ? 0xFF0000 : 0x00C000;
+            for (QLineEdit *box : {f->txtPososto[i], f->txtDiafora[i]})
+                if (Form3::textColor(box).rgb() != (want | 0xFF000000u))
+                    diffs << stage + QStringLiteral("%1(%2) colour %3, want %4")
+                                 .arg(box == f->txtPososto[i] ? "txtPososto" : "txtDiafora", row)
+                                 .arg(Form3::textColor(box).rgb() & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                                 .arg(want, 6, 16, QLatin1Char('0'));
+            if (p > 100 + d && freeRow < 7) {
+                const QString w = QString::number(o.rows[size_t(i)].width);
+                bool seen = false;
+                for (int j = 0; j < freeRow; ++j) seen = seen || leftovers[j][0] == w;
+                if (!seen) {
+                    leftovers[freeRow][0] = w;
+                    leftovers[freeRow][1] = o.rows[size_t(i)].weight;
+                    leftovers[freeRow][5] = QStringLiteral("255");
+                    ++freeRow;
+                }
+            }
+            const double diff = whole((ordered - produced) * 10) / 10;
+            QString dt = diff == 0 ? QStringLiteral("0")
+                                   : QString(diff > 0 ? '-' : '+') + ' ' + plat::numText(std::abs(diff)).replace(',', '.');
+            differ("txtDiafora(" + row + ")", f->txtDiafora[i]->text(), dt);
+        }
+        for (int r = 0; r < 7; ++r)
+            for (int c = 0; c < 6; ++c)
+                differ(QStringLiteral("strYpoloipa[%1][%2]").arg(r).arg(c), Module1::strYpoloipa[r][c], leftovers[r][c]);
+
+        // The waste against every visible produced row; the knives left free.
+        double producedSum = 0;
+        for (int c = 0; c < 10; ++c)
+            if (!f->Proion[c]->isHidden()) producedSum += num(f->Proion[c]->text());
+        differ(QStringLiteral("Text12"), f->Text12->text(),
+               plat::numText(whole(num(f->Text10->text()) / producedSum * 100) / 1000) + QStringLiteral("%"));
+        differ(QStringLiteral("lblMaxairia"), f->lblMaxairia->text(), QString::number(o.knives - stripSum));
+
     }
-    for (int r = 0; r < 7; ++r)
-        for (int c = 0; c < 6; ++c)
-            differ(QStringLiteral("strYpoloipa[%1][%2]").arg(r).arg(c), Module1::strYpoloipa[r][c], leftovers[r][c]);
-
-    // The waste against every visible produced row; the knives left free.
-    double producedSum = 0;
-    for (int c = 0; c < 10; ++c)
-        if (!f->Proion[c]->isHidden()) producedSum += num(f->Proion[c]->text());
-    differ(QStringLiteral("Text12"), f->Text12->text(),
-           plat::numText(whole(num(f->Text10->text()) / producedSum * 100) / 1000) + QStringLiteral("%"));
-    differ(QStringLiteral("lblMaxairia"), f->lblMaxairia->text(), QString::number(o.knives - stripSum));
-
     plat::FormInstance<Form3>::unloadIfLoaded();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return diffs;
