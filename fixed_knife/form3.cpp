@@ -1,4 +1,5 @@
 #include "fixed_knife/form3.h"
+#include "fixed_knife/secondary_catalogue.h"
 #include "platform/widgets.h"
 
 #include "fixed_knife/evaluation.h"
@@ -7,7 +8,6 @@
 #include "fixed_knife/knife_search.h"
 #include "fixed_knife/order_inputs.h"
 #include "platform/controls.h"
-#include "platform/database.h"
 #include "platform/msgbox.h"
 #include "platform/numtext.h"
 #include "platform/qnum.h"
@@ -22,7 +22,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSqlQuery>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -353,12 +352,11 @@ void Form3::Form_Load()
     setHeaderLineEnd(kHeadEndPlain);
 
     cmbEidos->clear();
-    QSqlQuery q(plat::Database::db());
-    if (q.exec(QStringLiteral("select Τύπος from Typos order by Κωδικός"))) {
-        while (q.next()) cmbEidos->addItem(q.value(0).toString());
-    } else {
-        plat::msgBox(plat::dbErrorText(q.lastError()));
-    }
+    QStringList types;
+    if (const QString err = fk::catalogue::typeNames(&types); err.isEmpty())
+        cmbEidos->addItems(types);
+    else
+        plat::msgBox(err);
     cmbEidos->setCurrentIndex(-1);
     cmbEidos->setEditText(QString());
 
@@ -367,11 +365,8 @@ void Form3::Form_Load()
     Module1::LoadParameters(this, false);
     lstDefterevon->clear();
 
-    // A secondary selection left by an earlier use of the window is emptied;
-    // an empty count stays empty.
-    QSqlQuery reset(plat::Database::db());
-    if (!reset.exec(QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0 where [Αριθμός Ρόλων] <> 0")))
-        plat::msgBox(plat::dbErrorText(reset.lastError()));
+    // A secondary selection left by an earlier use of the window is emptied.
+    if (const QString err = fk::catalogue::resetChosenCounts(); !err.isEmpty()) plat::msgBox(err);
 
     blnAkommatiFocus = false;
     blnAkommatiChanged = false;

@@ -2,6 +2,7 @@
 // order ("Νέα παραγγελία" and its question): the rows kept come from
 // continuation.h.
 #include "fixed_knife/form3.h"
+#include "fixed_knife/secondary_catalogue.h"
 
 #include "fixed_knife/continuation.h"
 #include "fixed_knife/frm_search.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSqlQuery>
 
 namespace {
 
@@ -61,11 +61,7 @@ void Form3::clearSecondaryChoice()
     // would list widths that the next solve does not take.
     frmSearch::dropSharedResult();
     lstDefterevon->clear();
-    // An empty count stays empty: it was never chosen.
-    QSqlQuery q(plat::Database::db());
-    if (!q.exec(QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0 where [Αριθμός Ρόλων] <> 0")))
-        plat::msgBox(plat::dbErrorText(q.lastError()));
-    lstDefterevon->clear();
+    if (const QString err = fk::catalogue::resetChosenCounts(); !err.isEmpty()) plat::msgBox(err);
 }
 
 void Form3::forgetShownCut()

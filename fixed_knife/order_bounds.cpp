@@ -1,5 +1,6 @@
 #include "fixed_knife/order_bounds.h"
 
+#include "platform/coil_range.h"
 #include "platform/numtext.h"
 
 #include <algorithm>
@@ -7,17 +8,15 @@
 
 namespace fk {
 
+const char *const kWeightTooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
+
 namespace {
 
 using i64 = std::int64_t;
 
 const char *const kTooManyRows =
     "Ο αριθμός των αιτουμένων προϊόντων προς παραγωγή είναι μεγαλύτερος από τον αριθμό μαχαιριών";
-const char *const kWeightTooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
-const char *const kCoilTooWide =
-    "Το εύρος ρόλου είναι πολύ μεγάλο για τον υπολογισμό. Παρακαλώ ορίστε μικρότερο εύρος ρόλου";
 constexpr double kWeightLimit = 10000;
-constexpr double kExactWhole = 9007199254740992.0;  // 2^53
 
 // Slots 7.. get the chosen secondary widths in table order; the rest are
 // emptied so that no width of an earlier solve stays in the search.
@@ -41,7 +40,7 @@ OrderBounds &refuseIfTooLarge(OrderBounds &b)
 {
     if (!knifeSearchFits(b.search, b.searchMode)) {
         b.stop = BoundsStop::SearchTooLarge;
-        b.message = {kCoilTooWide, Focus{"txtMikos"}};
+        b.message = {plat::kCoilTooWideToSearch, Focus{"txtMikos"}};
     }
     return b;
 }

@@ -24,6 +24,11 @@
 
 namespace fk {
 
+// An order whose weight cannot be counted in whole strips exactly.
+extern const char *const kWeightTooLarge;
+// Whole numbers beyond 2^53 are not counted exactly in a double.
+inline constexpr double kExactWhole = 9007199254740992.0;
+
 // Where a message sends the focus: the control's objectName and, for a
 // control array (Mikos, Baros, Akommati), the index; -1 otherwise.
 struct Focus {

@@ -21,8 +21,6 @@ const char *const kBadLeftTrim = "Δεν έχετε ορίσει σωστά τη
 const char *const kBadRightTrim = "Δεν έχετε ορίσει σωστά το τέλος";
 const char *const kBadKnives = "Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή";
 const char *const kBadTrims = "Δεν έχετε ορίσει σωστά την φύρα";
-const char *const kWeightTooLarge = "Το βάρος της παραγγελίας είναι πολύ μεγάλο. Παρακαλώ ορίστε καινούργια";
-constexpr double kExactWhole = 9007199254740992.0;  // 2^53: whole tonnes beyond it are not counted exactly
 
 
 void defaultIfBlank(std::string &s, const char *value)

@@ -72,6 +72,12 @@ QString resetAllCounts()
     return run(q, QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0"));
 }
 
+QString resetChosenCounts()
+{
+    QSqlQuery q(plat::Database::db());
+    return run(q, QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0 where [Αριθμός Ρόλων] <> 0"));
+}
+
 QString setCount(qint64 id, std::int64_t count)
 {
     QSqlQuery q(plat::Database::db());

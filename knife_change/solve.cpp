@@ -44,8 +44,6 @@ double stripsNeeded(double weight, double width, double usable, double coilWeigh
 // widths one cut can use: the usable width, or less when the order cannot
 // fill it. A coil far wider than any real one, with an order to match,
 // would overrun them and could keep the window busy for minutes.
-const char *const kCoilTooWide =
-    "Το εύρος ρόλου είναι πολύ μεγάλο για τον υπολογισμό. Παρακαλώ ορίστε μικρότερο εύρος ρόλου";
 
 bool cutWidthTooLarge(const SolveTexts &t, double usable, double coilWeight, double maxStrips)
 {
@@ -164,7 +162,7 @@ SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
     if (!(orderStrips <= kMaxOrderStrips && orderWidth <= kMaxOrderWidth))
         return stop(r, msg::TooLarge, {"Baros", largestRow});
     if (cutWidthTooLarge(t, usable, *coilWeight, plat::intPart(*maxStrips)))
-        return stop(r, kCoilTooWide, {"txtMikos"});
+        return stop(r, plat::kCoilTooWideToSearch, {"txtMikos"});
 
     if (!t.ticked[0]) {
         r.outcome = SolveResult::Outcome::NoOrder;

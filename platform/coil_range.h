@@ -7,4 +7,9 @@ namespace plat {
 inline constexpr double kMaxCoilWidth = 1e9;  // mm: trims and strip widths are at most the coil width
 inline constexpr double kMaxCoilWeight = 1e9; // t
 
+// Both planners' refusal of a coil (with an order to match) too wide for the
+// exact search to answer in time.
+inline constexpr const char *kCoilTooWideToSearch =
+    "Το εύρος ρόλου είναι πολύ μεγάλο για τον υπολογισμό. Παρακαλώ ορίστε μικρότερο εύρος ρόλου";
+
 } // namespace plat

@@ -1,5 +1,6 @@
 // The planner driven across its features: what one feature leaves behind
 // must not be picked up by the next.
+#include "planner_window.h"
 #include "common/db_test.h"
 #include "fixed_knife/form3.h"
 #include "fixed_knife/frm_search.h"
@@ -54,15 +55,7 @@ protected:
         DbTest::TearDown();
     }
 
-    static Form3 *planner()
-    {
-        Form3 *f = plat::FormInstance<Form3>::get();
-        f->Timer1->stop();
-        f->Timer2->stop();
-        f->showForm();
-        QApplication::setActiveWindow(f);
-        return f;
-    }
+    static Form3 *planner() { return shownPlannerWithoutTimers(); }
 
     // 400 mm / 8 t and 200 mm / 3 t, solved with proportion and searched:
     // the cut 1 x 400 + 4 x 200 on two coils; row Β is over-produced.

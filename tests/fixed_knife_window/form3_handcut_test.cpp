@@ -1,5 +1,6 @@
 // The planner window's hand-entered cut, clearing and continuation, driven
 // through its controls.
+#include "planner_window.h"
 #include "common/db_test.h"
 #include "fixed_knife/continuation.h"
 #include "fixed_knife/form3.h"
@@ -86,15 +87,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    static Form3 *planner()
-    {
-        Form3 *f = plat::FormInstance<Form3>::get();
-        f->Timer1->stop();
-        f->Timer2->stop();
-        f->showForm();
-        QApplication::setActiveWindow(f);
-        return f;
-    }
+    static Form3 *planner() { return shownPlannerWithoutTimers(); }
 
     // Ticks rows A.., types the order, solves with `button` and runs the search.
     static Form3 *solved(const QList<QPair<QString, QString>> &rows, QPushButton *Form3::*button = &Form3::lisi)
