@@ -21,7 +21,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 

@@ -21,7 +21,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollArea;
 class QTimer;
 
 class Form3 : public plat::Form {

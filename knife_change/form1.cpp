@@ -19,7 +19,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>

@@ -23,7 +23,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollArea;
 class QSqlQueryModel;
 class QTableView;
 class QTimer;

@@ -39,7 +39,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollArea;
 
 class Form2 : public plat::Form {
     Q_OBJECT
