@@ -1,9 +1,9 @@
 #include "fixed_knife/evaluation.h"
 
-#include "fixed_knife/knife_search.h"
 #include "platform/numtext.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace fk {
 
@@ -57,9 +57,10 @@ OrderJudgement checkOrderRows(const std::vector<OrderedRowCells> &rows, const st
         RowJudgement r;
         const auto ordered = plat::parseNumber(row.baros);
         const double produced = plat::parseNumber(row.proion).value_or(0);
-        if (ordered && *ordered != 0) {
+        const double thousandths = ordered && *ordered != 0 ? produced / *ordered * 1000 : 0;
+        if (ordered && *ordered != 0 && std::isfinite(thousandths)) {
             // The band is read from the share as shown.
-            const std::string share = plat::numStr(plat::roundHalfEven(produced / *ordered * 1000) / 10);
+            const std::string share = plat::numStr(plat::roundHalfEven(thousandths) / 10);
             const double p = plat::parseNumber(share).value_or(0);
             if (p < 100 - d) r.band = Band::Blue;
             else if (p > 100 + d) r.band = Band::Red;
@@ -68,8 +69,9 @@ OrderJudgement checkOrderRows(const std::vector<OrderedRowCells> &rows, const st
             r.pososto = share;
             r.pososto += '%';
         }
-        if (ordered) {
-            const double diff = plat::roundHalfEven((*ordered - produced) * 10) / 10;
+        const double tenths = ordered ? (*ordered - produced) * 10 : 0;
+        if (ordered && std::isfinite(tenths)) {
+            const double diff = plat::roundHalfEven(tenths) / 10;
             if (diff > 0) r.diafora = signedPointText('-', diff);
             else if (diff < 0) r.diafora = signedPointText('+', -diff);
             else r.diafora = std::string(1, '0');
@@ -89,8 +91,9 @@ CutSummary updateSummary(const std::string &text3, const std::string &text10,
         for (const std::string &p : visibleProion) sum += plat::parseNumber(p).value_or(0);
         const auto kg = plat::parseNumber(text10);
         std::string percent;
-        if (kg && sum != 0) {
-            percent = plat::numStr(plat::roundHalfEven(*kg / sum * 100) / 1000);
+        const double x100 = kg && sum != 0 ? *kg / sum * 100 : 0;
+        if (kg && sum != 0 && std::isfinite(x100)) {
+            percent = plat::numStr(plat::roundHalfEven(x100) / 1000);
             percent += '%';
         }
         s.text12 = percent;
@@ -98,12 +101,20 @@ CutSummary updateSummary(const std::string &text3, const std::string &text10,
     double used = 0;
     for (const std::string &a : akommati)
         if (!plat::isBlankText(a)) used += plat::intPart(plat::parseNumber(a).value_or(0));
-    if (const auto knives = plat::parseNumber(text4)) {
+    const auto knives = plat::parseNumber(text4);
+    if (knives && std::isfinite(*knives - used)) {
         const double free = *knives - used;
         s.maxairia = plat::numStr(free);
-        s.intMaxairia = clampedWhole(plat::intPart(free));
+        s.intMaxairia = plat::intPart(free);
     }
     return s;
+}
+
+std::optional<double> stripCount(const std::string &cell)
+{
+    const auto v = plat::parseNumber(cell);
+    if (!v || *v != std::floor(*v)) return std::nullopt;
+    return v;
 }
 
 } // namespace fk

@@ -11,8 +11,8 @@
 //   if (s.text12) Text12 = *s.text12; lblMaxairia = s.maxairia; intMaxairia = s.intMaxairia.
 // Cells are passed as the window shows them. An empty or non-numeric produced
 // weight counts as 0; where a share cannot be computed (ordered weight not a
-// number or 0, produced sum 0) the text is left empty. An accepted deviation
-// that is not a number counts as 0.
+// number or 0, produced sum 0, a figure beyond every number) the text is left
+// empty. An accepted deviation that is not a number counts as 0.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -64,8 +64,13 @@ OrderJudgement checkOrderRows(const std::vector<OrderedRowCells> &rows, const st
 struct CutSummary {
     std::optional<std::string> text12;  // none: Text3 is empty, keep Text12
     std::string maxairia;               // lblMaxairia: knives still free
-    std::int64_t intMaxairia = 0;
+    double intMaxairia = 0;             // its whole part, shown again by a restore
 };
+
+// The strips a count cell of the cut program stands for: a whole number.
+// None for any other text (blank, a fraction, not a number): it cannot be
+// cut, and counts 0 strips in the sums kept while a hand cut is typed.
+std::optional<double> stripCount(const std::string &cell);
 
 // visibleProion: Proion of every visible grid row; akommati: Akommati(0..9).
 CutSummary updateSummary(const std::string &text3, const std::string &text10,

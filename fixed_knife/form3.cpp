@@ -365,7 +365,12 @@ void Form3::Form_Load()
     lstDefterevon->clear();
 
     // A secondary selection left by an earlier use of the window is emptied.
-    if (const QString err = fk::catalogue::resetChosenCounts(); !err.isEmpty()) plat::msgBox(err);
+    // With none left there is nothing to write: a database that takes no
+    // changes has nothing to refuse.
+    QVector<fk::catalogue::ChosenRow> chosen;
+    QString err = fk::catalogue::chosenRows(&chosen);
+    if (!err.isEmpty() || !chosen.isEmpty()) err = fk::catalogue::resetChosenCounts();
+    if (!err.isEmpty()) plat::msgBox(err);
 
     blnAkommatiFocus = false;
     blnAkommatiChanged = false;
@@ -813,7 +818,7 @@ void Form3::UpdateSummary()
         fk::updateSummary(str(Text3->text()), str(Text10->text()), visibleProion, counts, str(Text4->text()));
     if (s.text12) setBoxText(Text12, qstr(*s.text12));
     lblMaxairia->setText(qstr(s.maxairia));
-    intMaxairia = int(s.intMaxairia);
+    intMaxairia = s.intMaxairia;
     unsetCursor();
 }
 

@@ -77,7 +77,7 @@ public:
     double dblFira = 0;                         // net waste of one cut of the cut shown, mm
     std::array<double, 11> dblSavedAkommati{};  // searched counts of the ordered slots; [10] its waste
     double dblTrims = 0;                        // left plus right edge trim, mm
-    int intMaxairia = 0;                        // free knives of the searched cut
+    double intMaxairia = 0;                     // free knives of the searched cut, a whole number
     std::array<std::array<QString, 2>, 7> strDiafores;  // rows kept for a new order: width, difference
     int intDiafores = 0;                                // rows in use in strDiafores
 

@@ -110,9 +110,11 @@ void Form3::Akommati_Change(int Index)
 
 void Form3::Grammi_Change(int)
 {
-    for (const std::string &shorter : fk::coilsCutBack(str(Grammi0->text()))) {
+    // A long paste is cut back at once, with one message, to what removing
+    // its last character again and again would leave.
+    if (const auto shorter = fk::coilsCutBack(str(Grammi0->text()))) {
         plat::msgBox(qstr(fk::kTooManyCoilsText));
-        Grammi0->setText(qstr(shorter));
+        Grammi0->setText(qstr(*shorter));
     }
 }
 
@@ -164,7 +166,7 @@ void Form3::lisi3_Click()
         CheckOrderRows();
         // The waste percentage follows the hand cut too; the free knives of
         // the searched cut stay what a restore goes back to.
-        const int searchedKnives = intMaxairia;
+        const double searchedKnives = intMaxairia;
         UpdateSummary();
         intMaxairia = searchedKnives;
         return;

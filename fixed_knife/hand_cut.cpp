@@ -1,8 +1,10 @@
 #include "fixed_knife/hand_cut.h"
 
+#include "fixed_knife/evaluation.h"
 #include "fixed_knife/order_inputs.h"
 #include "platform/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -28,15 +30,10 @@ std::string trimmed(const std::string &s)
     return s.substr(b, e - b + 1);
 }
 
-// A strip count: a whole number; a fraction of a strip cannot be cut.
-std::optional<double> wholeCount(const std::string &text)
-{
-    const auto v = plat::parseNumber(text);
-    if (!v || *v != std::floor(*v)) return std::nullopt;
-    return v;
-}
-
 double numberOr0(const std::string &text) { return plat::parseNumber(text).value_or(0); }
+
+// Every strip is a whole millimetre wide at least.
+double mostStripsOfCut(double usableWidth) { return std::floor(usableWidth); }
 
 // Columns of the cut program that show a width, from the first.
 int shownColumns(const CutRowTexts &widths)
@@ -88,32 +85,162 @@ void produced(HandCutResult &r, const OrderBounds &b, const CutRowTexts &widths,
     }
 }
 
+bool tooManyCoils(std::optional<double> coils)
+{
+    return coils && std::fabs(plat::roundHalfEven(*coils)) > kMaxCoils;
+}
+
+bool isBlankChar(char c) { return plat::isBlankText(std::string_view(&c, 1)); }
+bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
+
+// The values of every beginning of one number's text, as plat::parseNumber
+// reads them, without reading each beginning from its start again: a pasted
+// text may run to tens of thousands of characters. A beginning is read from
+// its sign, its first 800 significant digits, whether any later digit is not
+// 0, and its decimal exponent: no double's rounding depends on more than 767
+// significant digits, so these round exactly as the whole beginning does.
+class NumberBeginnings {
+public:
+    // `text` must read as a number.
+    explicit NumberBeginnings(const std::string &text)
+    {
+        size_t i = 0, end = text.size();
+        while (i < end && isBlankChar(text[i])) ++i;
+        while (end > i && isBlankChar(text[end - 1])) --end;
+        m_end = end;
+        if (i < end && (text[i] == '+' || text[i] == '-')) {
+            m_negative = text[i++] == '-';
+            while (i < end && isBlankChar(text[i])) ++i;
+        }
+        m_mantissa = i;
+        // Per beginning of the mantissa: its digits, its significant digits
+        // and its whole-part digits.
+        size_t digits = 0, significant = 0, whole = 0;
+        bool separator = false;
+        m_counts.push_back({0, 0, 0});
+        for (; i < end && (isDigitChar(text[i]) || text[i] == ',' || text[i] == '.'); ++i) {
+            if (!isDigitChar(text[i])) {
+                separator = true;
+            } else {
+                ++digits;
+                if (!separator) ++whole;
+                if (significant > 0 || text[i] != '0') {
+                    if (significant == 0) {
+                        // 0.d... x 10^P: P counts the whole digits up to the
+                        // first significant one, or the zeros after the
+                        // separator before it.
+                        m_exponentBase = separator ? -std::int64_t(digits - 1 - whole) : -std::int64_t(whole - 1);
+                        m_wholeAtFirst = !separator;
+                    }
+                    if (significant < kDigitsKept) m_significant.push_back(text[i]);
+                    else if (text[i] != '0' && m_stickyAt == std::string::npos) m_stickyAt = i;
+                    ++significant;
+                }
+            }
+            m_counts.push_back({digits, significant, whole});
+        }
+        m_mantissaEnd = i;
+        if (i < end) {  // the exponent: e, a sign perhaps, digits
+            ++i;
+            bool negative = false;
+            if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+            m_exponentDigits = i;
+            std::int64_t e = 0;
+            m_exponents.push_back(0);
+            for (; i < end; ++i) {
+                // Far beyond any double's exponent the size no longer matters.
+                e = std::min<std::int64_t>(e * 10 + (text[i] - '0'), 1000000000);
+                m_exponents.push_back(negative ? -e : e);
+            }
+        }
+    }
+
+    // The value of the text's first k characters; none when they are blank
+    // or no number.
+    std::optional<double> value(size_t k)
+    {
+        std::int64_t exponent = 0;
+        size_t mantissaEnd = m_mantissaEnd;
+        if (k >= m_end) {
+            if (!m_exponents.empty()) exponent = m_exponents.back();
+        } else if (k > m_mantissaEnd) {
+            if (k <= m_exponentDigits) return std::nullopt;  // ends in "e" or its sign
+            exponent = m_exponents[k - m_exponentDigits];
+        } else {
+            mantissaEnd = k;
+        }
+        if (mantissaEnd <= m_mantissa) return std::nullopt;  // blank, or a sign alone
+        const Counts &c = m_counts[mantissaEnd - m_mantissa];
+        if (c.digits == 0) return std::nullopt;
+        if (c.significant == 0) return 0.0;
+
+        const std::int64_t point = m_exponentBase + (m_wholeAtFirst ? std::int64_t(c.whole) : 0) + exponent;
+        const Key key{std::min(c.significant, kDigitsKept), mantissaEnd > m_stickyAt, point};
+        if (!m_last || !(m_last->first == key)) {
+            std::string read = m_negative ? "-0." : "0.";
+            read.append(m_significant, 0, key.digits);
+            if (key.sticky) read += '1';
+            read += 'e';
+            read += std::to_string(key.point);
+            m_last.emplace(key, plat::parseNumber(read));
+        }
+        return m_last->second;
+    }
+
+private:
+    static constexpr size_t kDigitsKept = 800;
+    struct Counts {
+        size_t digits, significant, whole;
+    };
+    struct Key {
+        size_t digits;
+        bool sticky;
+        std::int64_t point;
+        bool operator==(const Key &) const = default;
+    };
+
+    bool m_negative = false;
+    size_t m_end = 0, m_mantissa = 0, m_mantissaEnd = 0, m_exponentDigits = 0;
+    std::vector<Counts> m_counts;          // by beginning of the mantissa
+    std::vector<std::int64_t> m_exponents; // by beginning of the exponent's digits
+    std::string m_significant;             // the first kDigitsKept significant digits
+    size_t m_stickyAt = std::string::npos; // the first digit not 0 beyond them
+    std::int64_t m_exponentBase = 0;
+    bool m_wholeAtFirst = false;
+    std::optional<std::pair<Key, std::optional<double>>> m_last;
+};
+
 } // namespace
 
 CountEdit checkCountEdit(const CutRowTexts &widths, const CutRowTexts &akommati, int index,
                          const std::string &text4, const SearchedCut &searched)
 {
     CountEdit e;
-    const auto value = index >= 0 && index < kMaxColumns ? wholeCount(akommati[size_t(index)]) : std::nullopt;
+    const auto value = index >= 0 && index < kMaxColumns ? stripCount(akommati[size_t(index)]) : std::nullopt;
     if (!value) {
         e.message = kBadCount;
         return e;
     }
-    const double knives = plat::parseNumber(text4).value_or(double(searched.maxStrips));
     const auto restore = [&](const char *message) {
         e.outcome = CountEditOutcome::Restore;
         e.message = message;
         e.akommati = withSearchedCounts(akommati, searched);
-        e.maxairia = plat::intStr(searched.freeKnives);
+        e.maxairia = plat::numStr(searched.freeKnives);
         e.dblFira = searched.saved[10];
         e.fira = plat::numStr(e.dblFira);
         return e;
     };
-    if (*value > plat::intPart(knives)) return restore(kCountAboveKnivesText);
+    // Knives the cut cannot hold would carry the free knives and the waste
+    // past every number.
+    const double most = mostStripsOfCut(searched.usableWidth);
+    const auto typedKnives = plat::parseNumber(text4);
+    if (typedKnives && plat::intPart(*typedKnives) > most) return restore(kBadKnives);
+    const double knives = typedKnives.value_or(double(searched.maxStrips));
+    if (*value > std::min(plat::intPart(knives), most)) return restore(kCountAboveKnivesText);
     if (*value < 0) return restore(kNegativeCountText);
     double total = 0;
     for (int c = 0; c < kMaxColumns; ++c)
-        if (!plat::isBlankText(widths[size_t(c)])) total += numberOr0(trimmed(akommati[size_t(c)]));
+        if (!plat::isBlankText(widths[size_t(c)])) total += stripCount(akommati[size_t(c)]).value_or(0);
     if (total > knives) return restore(kCountSumAboveKnivesText);
 
     e.outcome = CountEditOutcome::Accepted;
@@ -124,9 +251,9 @@ CountEdit checkCountEdit(const CutRowTexts &widths, const CutRowTexts &akommati,
         if (plat::isBlankText(widths[size_t(c)])) continue;
         std::string &count = e.akommati[size_t(c)];
         if (count.empty()) count = "0";
-        const double n = numberOr0(count);
+        const double n = stripCount(count).value_or(0);
         used += n * plat::intPart(numberOr0(widths[size_t(c)]));
-        strips += plat::intPart(n);
+        strips += n;
     }
     e.maxairia = plat::intStr(clampedWhole(plat::intPart(knives) - strips));
     e.dblFira = searched.usableWidth - used;
@@ -134,18 +261,13 @@ CountEdit checkCountEdit(const CutRowTexts &widths, const CutRowTexts &akommati,
     return e;
 }
 
-std::vector<std::string> coilsCutBack(const std::string &grammi)
+std::optional<std::string> coilsCutBack(const std::string &grammi)
 {
-    std::vector<std::string> steps;
-    std::string t = grammi;
-    for (;;) {
-        if (plat::isBlankText(t)) break;
-        const auto v = plat::parseNumber(t);
-        if (!v || std::fabs(plat::roundHalfEven(*v)) <= kMaxCoils) break;
-        t.pop_back();
-        steps.push_back(t);
-    }
-    return steps;
+    if (!tooManyCoils(plat::parseNumber(grammi))) return std::nullopt;
+    NumberBeginnings number(grammi);
+    size_t k = grammi.size() - 1;
+    while (k > 0 && tooManyCoils(number.value(k))) --k;
+    return grammi.substr(0, k);
 }
 
 HandCutResult solveHandCut(const HandCutInput &in)
@@ -167,7 +289,7 @@ HandCutResult solveHandCut(const HandCutInput &in)
     if (plat::isBlankText(in.akommati[0]) || !in.searched) return r;
     for (int c = 0; c < kMaxColumns; ++c) {
         if (plat::isBlankText(in.widths[size_t(c)])) continue;
-        const auto count = wholeCount(in.akommati[size_t(c)]);
+        const auto count = stripCount(in.akommati[size_t(c)]);
         if (!count || *count < 0) return refuse(kBadCount);
     }
 

@@ -9,7 +9,7 @@
 //   Accepted: write e.akommati, e.maxairia, e.fira; dblFira = e.dblFira.
 //   blnAkommatiChanged becomes true on Restore and Accepted.
 // When the user edits the coils cell Grammi(0):
-//   for each text t of coilsCutBack(Grammi): show kTooManyCoilsText, Grammi = t.
+//   if (auto t = coilsCutBack(Grammi)): show kTooManyCoilsText once, Grammi = *t.
 // For "Λύσις" (lisi3):
 //   HandCutResult r = solveHandCut(in);
 //   Silent:     nothing;   Refused: show r.message;
@@ -17,11 +17,15 @@
 //               the rows and the summary, then show r.message;
 //   Accepted:   write the figures and totals, evaluate the rows and refresh
 //               the waste percentage.
-// Counts are whole numbers: a fraction is refused as a non-numeric text is.
+// Counts are whole numbers: a fraction is refused as a non-numeric text is,
+// and a refused text left in a cell counts 0 strips in every sum. A cut holds
+// at most one strip per millimetre of its usable width: a knife number (Text4)
+// or a count beyond that is refused with its own message.
 #include "fixed_knife/order_bounds.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,7 +53,7 @@ using CutRowTexts = std::array<std::string, kMaxColumns>;
 struct SearchedCut {
     int lastRow = -1;                  // the ordered columns are 0..lastRow
     std::array<double, 11> saved{};    // dblSavedAkommati: counts by column, [10] the waste
-    std::int64_t freeKnives = 0;       // intMaxairia
+    double freeKnives = 0;             // intMaxairia, a whole number
     double usableWidth = 0;            // mm
     std::int64_t maxStrips = 0;        // the solve's knives, when Text4 cannot be read
 };
@@ -69,10 +73,11 @@ struct CountEdit {
 CountEdit checkCountEdit(const CutRowTexts &widths, const CutRowTexts &akommati, int index,
                          const std::string &text4, const SearchedCut &searched);
 
-// The texts the coils cell passes through as it is cut back, one character
-// a message, until its rounded size is 10000 or less; empty when the text is
-// accepted as it stands (blank and non-numeric texts are not judged here).
-std::vector<std::string> coilsCutBack(const std::string &grammi);
+// The coils cell's text once it is cut back: its last character is removed
+// while the text is a number whose rounded size is above 10000, so what is
+// left is 10000 or less, blank, or no number. None when the text stands as
+// it is (blank and non-numeric texts are not judged here).
+std::optional<std::string> coilsCutBack(const std::string &grammi);
 
 struct HandCutInput {
     int tickedRows = 0;          // ticked order rows A..Ζ now

@@ -1,5 +1,6 @@
 #include "fixed_knife/order_inputs.h"
 
+#include "fixed_knife/hand_cut.h"
 #include "platform/coil_range.h"
 #include "platform/numtext.h"
 
@@ -11,6 +12,7 @@ namespace fk {
 const char *const kOrderChanged =
     "Υπάρχει αλλαγή στήν παραγγελία. Παρακαλώ δώστε νέα παραγγελία γιά νά συνεχίσετε.";
 const char *const kBadCount = "Δεν έχετε ορίσει σωστά τον αριθμό κομματιών ανά κοπή";
+const char *const kBadKnives = "Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή";
 
 namespace {
 
@@ -19,7 +21,6 @@ const char *const kBadWeight = "Δεν έχετε ορίσει σωστά το �
 const char *const kBadLeftTrimText = "Δεν έχετε ορίσει σωστά την αρχή.";
 const char *const kBadLeftTrim = "Δεν έχετε ορίσει σωστά την αρχή";
 const char *const kBadRightTrim = "Δεν έχετε ορίσει σωστά το τέλος";
-const char *const kBadKnives = "Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή";
 const char *const kBadTrims = "Δεν έχετε ορίσει σωστά την φύρα";
 
 
@@ -121,6 +122,17 @@ OrderInputCheck checkOrderInputs(const OrderInputTexts &t)
         if (tonnes > kExactWhole) return reject(c, kWeightTooLarge, "Baros", i);
         if (!std::isfinite(tonnes * usable / plat::roundHalfEven(row.width) / *coilWeight))
             return reject(c, kBadWeight, "Text2");
+    }
+    // A row is judged by the share of its ordered weight that the cut
+    // produces. No cut makes more of one width than a whole coil of it on
+    // every coil: the order's coils (its tonnes in coils, and one more) or
+    // as many as the coils cell takes. A weight so small that even that
+    // share is beyond every number cannot be counted.
+    double most = *coilWeight * (kMaxCoils + 1);
+    for (const OrderRowValues &row : rows) most += plat::roundHalfEven(row.weight);
+    for (int i = 0, k = 0; i < kOrderedSlots; ++i) {
+        if (!t.rows[i].checked) continue;
+        if (!std::isfinite(most / rows[size_t(k++)].weight * 1000)) return reject(c, kBadWeight, "Baros", i);
     }
 
     c.outcome = InputOutcome::Accepted;

@@ -29,6 +29,8 @@ namespace fk {
 extern const char *const kOrderChanged;
 // "Δεν έχετε ορίσει σωστά τον αριθμό κομματιών ανά κοπή"
 extern const char *const kBadCount;
+// "Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή" (Text4)
+extern const char *const kBadKnives;
 
 struct OrderFieldTexts {
     std::string txtArxi;   // left trim, mm

@@ -35,6 +35,10 @@ TEST(Evaluation, SharesBandsAndDifferences)
         {"10", "", "0%", Band::Blue, "- 10", false},       // nothing produced
         {"0", "3", "", Band::None, "+ 3", false},          // no share of nothing
         {"abc", "3", "", Band::None, "", false},
+        // Figures beyond every number are not shown, nor offered as leftovers.
+        {"1e-320", "9,5", "", Band::None, "+ 9.5", false},
+        {"1e308", "9,5", "0%", Band::Blue, "", false},
+        {"-1e308", "9,5", "0%", Band::Blue, "", false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.ordered + " / " + c.produced);
@@ -107,4 +111,22 @@ TEST(Evaluation, Summary)
     EXPECT_EQ(s.intMaxairia, 8);
     s = updateSummary("0", "12", {"0", ""}, {}, "11");
     EXPECT_EQ(s.text12, std::optional<std::string>(""));
+
+    // A percentage beyond every number is left empty; free knives beyond
+    // exact whole numbers are shown as they are, not cut short.
+    s = updateSummary("1", "1e308", {"1e-300"}, {"5"}, "1e308");
+    EXPECT_EQ(s.text12, std::optional<std::string>(""));
+    EXPECT_EQ(s.maxairia, "1E+308");
+    EXPECT_EQ(s.intMaxairia, 1e308);
+    s = updateSummary("1", "1", {"1"}, {"1e308", "1e308"}, "11");
+    EXPECT_EQ(s.maxairia, "");
+}
+
+TEST(Evaluation, StripCountsAreWholeNumbers)
+{
+    EXPECT_EQ(stripCount("4"), 4.0);
+    EXPECT_EQ(stripCount(" 0 "), 0.0);
+    EXPECT_EQ(stripCount("-1"), -1.0);
+    for (const char *refused : {"", " ", "2,5", "9,5", "x", "-", "1e-320"})
+        EXPECT_EQ(stripCount(refused), std::nullopt) << refused;
 }

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 using namespace fk;
 
@@ -95,6 +98,18 @@ TEST(HandCut, TypedCountsAreCheckedAndRecomputed)
         {"blanks trimmed", row({" 2 ", "4"}), 0, "11", O::Accepted, "", "2", "4", "5", "-354"},
         {"knives unreadable: the solve's", row({"1", "10"}), 1, "x", O::Accepted, "", "1", "10", "0", "-1154"},
         {"fewer knives typed", row({"1", "4"}), 1, "4", O::Restore, kCountSumAboveKnivesText, "1", "4", "6", "46"},
+        // A refused text left in another cell counts no strips and no width.
+        {"fraction left beside", row({"2", "2,5"}), 0, "11", O::Accepted, "", "2", "2,5", "9", "446"},
+        {"fraction over the knives left beside", row({"2", "9,5"}), 0, "11", O::Accepted, "", "2", "9,5", "9",
+         "446"},
+        {"letters left beside", row({"2", "x"}), 0, "11", O::Accepted, "", "2", "x", "9", "446"},
+        // The cut holds one strip per millimetre of its 1246 mm at most.
+        {"knives beyond every number", row({"1e307", "4"}), 0, "1e308", O::Restore, kBadKnives, "1", "4", "6",
+         "46"},
+        {"knives one above the cut", row({"2", "4"}), 0, "1247", O::Restore, kBadKnives, "1", "4", "6", "46"},
+        {"knives as many as the cut holds", row({"2", "4"}), 0, "1246", O::Accepted, "", "2", "4", "1240", "-354"},
+        {"count beyond every number", row({"1e307", "4"}), 0, "11", O::Restore, kCountAboveKnivesText, "1", "4",
+         "6", "46"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -114,26 +129,91 @@ TEST(HandCut, TypedCountsAreCheckedAndRecomputed)
     ASSERT_EQ(e.outcome, O::Accepted);
     EXPECT_EQ(e.akommati[2], "0");
     EXPECT_EQ(e.maxairia, "6");
+
+    // Knives solved far beyond the cut and Text4 unreadable since: a count
+    // beyond the cut is still refused, one within it is figured exactly.
+    SearchedCut wide = s.cut;
+    wide.maxStrips = 9007199254740992;
+    wide.freeKnives = 1e308;
+    const CountEdit beyond = checkCountEdit(row({"400", "200"}), row({"1247", "4"}), 0, "", wide);
+    EXPECT_EQ(beyond.outcome, O::Restore);
+    EXPECT_EQ(beyond.message, kCountAboveKnivesText);
+    EXPECT_EQ(beyond.maxairia, "1E+308");  // as the search showed it
+    const CountEdit within = checkCountEdit(row({"400", "200"}), row({"1246", "4"}), 0, "", wide);
+    EXPECT_EQ(within.outcome, O::Accepted);
+    EXPECT_EQ(within.maxairia, "9007199254739742");
+    EXPECT_EQ(within.fira, "-497954");
 }
 
-TEST(HandCut, CoilsAreCutBackOneCharacterAMessage)
+// The coils cell's rule as it reads: the last character removed, one at a
+// time, while the text is a number above 10000.
+std::optional<std::string> coilsCutBackByCharacter(std::string t)
+{
+    bool cut = false;
+    for (;;) {
+        if (plat::isBlankText(t)) break;
+        const auto v = plat::parseNumber(t);
+        if (!v || std::fabs(plat::roundHalfEven(*v)) <= kMaxCoils) break;
+        t.pop_back();
+        cut = true;
+    }
+    return cut ? std::optional<std::string>(t) : std::nullopt;
+}
+
+TEST(HandCut, CoilsAreCutBackAsOneCharacterAtATimeWould)
 {
     struct Case {
         std::string typed;
-        std::vector<std::string> steps;
+        std::optional<std::string> left;
     };
+    const std::string sixes(2000, '6'), zeros(2000, '0');
     const std::vector<Case> cases = {
-        {"123456", {"12345", "1234"}},
-        {"12345", {"1234"}},
-        {"10000", {}},
-        {"10001", {"1000"}},
-        {"-10001", {"-1000"}},
-        {"10000,5", {}},  // rounds to the even 10000
-        {"10001,5", {"10001,", "10001", "1000"}},
-        {"", {}},
-        {"abc", {}},
+        {"123456", "1234"},
+        {"12345", "1234"},
+        {"10000", std::nullopt},
+        {"10001", "1000"},
+        {"-10001", "-1000"},
+        {"10000,5", std::nullopt},  // rounds to the even 10000
+        {"10001,5", "1000"},
+        {"", std::nullopt},
+        {"abc", std::nullopt},
+        {"12345," + sixes, "1234"},
+        {" - 12345,6 ", " - 1234"},
+        {"1e5", "1e"},                    // "1e" is no number: the cut stops there
+        {"12345e" + zeros, "12345e"},     // "12345e" is no number either
+        {"12e" + zeros + "3", "12e" + zeros},
+        {"0,0" + zeros + "1e2010", "0,0" + zeros + "1e201"},
+        {"10000," + zeros + "1", std::nullopt},
+        {"10000,5" + zeros + "1", std::nullopt},  // read as 10000,5, the even 10000
+        {"10000,6" + zeros, "10000,"},
+        {"1" + zeros.substr(0, 300), "10000"},
+        {"1" + zeros.substr(0, 400), std::nullopt},  // beyond every number: no number
+        {std::string(308, '9'), "9999"},
     };
-    for (const Case &c : cases) EXPECT_EQ(coilsCutBack(c.typed), c.steps) << c.typed;
+    for (const Case &c : cases) {
+        EXPECT_EQ(coilsCutBack(c.typed), c.left) << c.typed;
+        EXPECT_EQ(coilsCutBackByCharacter(c.typed), c.left) << c.typed;
+    }
+
+    // Short texts of every kind the cell can hold, against the rule itself.
+    const std::string alphabet = "0123456789,.eE+- 5x";
+    std::uint32_t seed = 18;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    int cut = 0;
+    for (int n = 0; n < 20000; ++n) {
+        std::string t;
+        const size_t length = 1 + next() % 24;
+        const bool numberLike = next() % 2 == 0;
+        for (size_t i = 0; i < length; ++i) {
+            const std::uint32_t r = next() >> 8;
+            if (numberLike && i > 0 && r % 5 != 0) t += char('0' + r % 10);
+            else t += alphabet[r % alphabet.size()];
+        }
+        const auto expected = coilsCutBackByCharacter(t);
+        cut += expected ? 1 : 0;
+        ASSERT_EQ(coilsCutBack(t), expected) << t;
+    }
+    EXPECT_GT(cut, 1000);
 }
 
 TEST(HandCut, SolveRefusesOrStopsWithoutAMessage)

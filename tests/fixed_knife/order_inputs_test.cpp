@@ -97,6 +97,22 @@ TEST(OrderInputs, InputsThatWouldOverflowAFigureNameTheirField)
         {"coil weight next to nothing", [](auto &t) { t.fields.Text2 = "1E-320"; }, kWeight, {"Text2"}},
         {"row weight 1E+308", [](auto &t) { t.rows[1].baros = "1E+308"; }, tooLarge, {"Baros", 1}},
         {"row weight at exact whole tonnes", [](auto &t) { t.rows[1].baros = "9007199254740992"; }, "", {}},
+        // A weight whose share of what a cut produces cannot be counted.
+        {"row weight next to nothing", [](auto &t) { t.rows[0].baros = "1e-320"; }, kWeight, {"Baros", 0}},
+        {"row weight next to nothing after another",
+         [](auto &t) {
+             t.rows[2] = {true, "120", "6"};
+             t.rows[3] = {true, "90", "1E-305"};
+         },
+         kWeight, {"Baros", 3}},
+        {"row weight small but counted", [](auto &t) { t.rows[1].baros = "1E-200"; }, "", {}},
+        {"row weight under half a tonne", [](auto &t) { t.rows[1].baros = "0,3"; }, "", {}},
+        {"row weight next to nothing, the heaviest coil",
+         [](auto &t) {
+             t.fields.Text2 = "1000000000";
+             t.rows[1].baros = "1E-295";
+         },
+         kWeight, {"Baros", 1}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -38,6 +38,18 @@ const QString kOrderChanged =
 const QString kCoils = QStringLiteral("Δεν έχετε ορίσει σωστά τον αριθμό των ρόλλων");
 const QString kImpossible = QStringLiteral("Η λύσις είναι αδύνατη");
 const QString kBadWeight = QStringLiteral("Δεν έχετε ορίσει σωστά το βάρος ρόλου");
+const QString kBadKnives = QStringLiteral("Δεν έχετε ορίσει σωστά τον μέγιστο αριθμό τσερκιών ανά κοπή");
+
+// Every figure the window shows, boxes and labels, for texts no figure may be.
+void expectNoOverflowShown(const QWidget *w)
+{
+    QStringList shown;
+    for (const QLineEdit *e : w->findChildren<QLineEdit *>()) shown << e->text();
+    for (const QLabel *l : w->findChildren<QLabel *>()) shown << l->text();
+    for (const QString &t : shown)
+        for (const char *bad : {"Inf", "NaN", "9007199254740992"})
+            EXPECT_FALSE(t.contains(QLatin1String(bad))) << t.toStdString();
+}
 
 void emptyLeftovers()
 {
@@ -165,6 +177,111 @@ TEST_F(PlannerTest, CountsAreCheckedAsTheyAreTyped)
     }
 }
 
+// A cut of 1246 mm holds 1246 strips at most: a knife number or a count
+// beyond that is refused with its own message and the searched cut comes
+// back, so that no figure runs past every number.
+TEST_F(PlannerTest, KnivesAndCountsBeyondWhatTheCutHoldsAreRefused)
+{
+    struct Case {
+        const char *what;
+        QString knives;
+        int cell;
+        QString text;
+        QStringList messages;
+        QStringList counts;
+        QString maxairia, fira;
+    };
+    const QList<Case> cases = {
+        {"knives and count beyond every number", "1e308", 0, "1e307", {kBadKnives}, {"1", "4"}, "6", "46"},
+        {"knives one beyond the cut", "1247", 1, "3", {kBadKnives}, {"1", "4"}, "6", "46"},
+        {"knives as many as the cut holds", "1246", 1, "3", {}, {"1", "3"}, "1242", "246"},
+        {"count beyond every number", "11", 0, "1e307", {kAbove}, {"1", "4"}, "6", "46"},
+        {"count beyond every number, knives unreadable", "x", 0, "1e307", {kAbove}, {"1", "4"}, "6", "46"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        MsgBoxRecorder rec;
+        Form3 *f = standardCut();
+        typeInto(f->Text4, c.knives);
+        pasteInto(f->Akommati[c.cell], c.text);
+        EXPECT_EQ(rec.texts(), c.messages);
+        EXPECT_EQ(texts(f->Akommati, 2), c.counts);
+        EXPECT_EQ(f->lblMaxairia->text(), c.maxairia);
+        EXPECT_EQ(f->txtFira1->text(), c.fira);
+        expectNoOverflowShown(f);
+        rec.clear();
+        f->lisi3->click();
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.texts().join(" | ").toStdString();
+        expectNoOverflowShown(f);
+        closePlanner();
+    }
+
+    // Solved with such knives (the solve takes them), the free knives come
+    // back as the search showed them, not cut short.
+    MsgBoxRecorder rec;
+    Form3 *f = planner();
+    f->Text4->setText(QStringLiteral("1e308"));
+    f = solved({{"400", "8"}, {"200", "8"}});
+    const QString searchedKnives = f->lblMaxairia->text();
+    EXPECT_EQ(searchedKnives, QStringLiteral("1E+308"));
+    pasteInto(f->Akommati[0], QStringLiteral("1e307"));
+    EXPECT_EQ(rec.texts(), QStringList({kBadKnives}));
+    EXPECT_EQ(f->lblMaxairia->text(), searchedKnives);
+    EXPECT_EQ(f->txtFira1->text(), QStringLiteral("46"));
+    expectNoOverflowShown(f);
+}
+
+// A count cell left with a refused text counts no strips and no width while
+// another count is typed.
+TEST_F(PlannerTest, ARefusedCountCountsNothingInTheRunningFigures)
+{
+    for (const QString &refused : {QStringLiteral("2,5"), QStringLiteral("9,5"), QStringLiteral("x")}) {
+        SCOPED_TRACE(refused.toStdString());
+        MsgBoxRecorder rec;
+        Form3 *f = standardCut();
+        pasteInto(f->Akommati[1], refused);
+        EXPECT_EQ(rec.texts(), QStringList({kBadCount}));
+        pasteInto(f->Akommati[0], QStringLiteral("2"));
+        EXPECT_EQ(rec.texts(), QStringList({kBadCount}));
+        EXPECT_EQ(texts(f->Akommati, 2), QStringList({"2", refused}));
+        EXPECT_EQ(f->txtFira1->text(), QStringLiteral("446"));
+        EXPECT_EQ(f->lblMaxairia->text(), QStringLiteral("9"));
+
+        // "Λύσις" still refuses the cell that holds no count.
+        f->lisi3->click();
+        EXPECT_EQ(rec.texts(), QStringList({kBadCount, kBadCount}));
+        closePlanner();
+    }
+}
+
+// A row weight whose share of the cut cannot be counted is refused at its
+// row; one typed in after the search is not judged.
+TEST_F(PlannerTest, ARowWeightTooSmallToCountIsRefusedAtItsRow)
+{
+    MsgBoxRecorder rec;
+    const QList<QPair<QString, QString>> order = {{"400", "1e-320"}, {"200", "10"}, {"120", "6"}, {"90", "3"}};
+    Form3 *f = solved(order, &Form3::lisi2);
+    EXPECT_EQ(rec.texts(), QStringList({kBadWeight}));
+    EXPECT_EQ(QApplication::focusWidget(), f->Baros[0]);
+    EXPECT_FALSE(f->blnStartSearch);
+    EXPECT_EQ(f->Akommati[0]->text(), QString());
+    expectNoOverflowShown(f);
+    closePlanner();
+
+    rec.clear();
+    f = solved({{"400", "8"}, {"200", "10"}, {"120", "6"}, {"90", "3"}}, &Form3::lisi2);
+    ASSERT_TRUE(rec.messages.isEmpty()) << rec.texts().join(" | ").toStdString();
+    ASSERT_FALSE(f->txtPososto[0]->text().isEmpty());
+    const auto leftovers = Module1::strYpoloipa;
+    f->Baros[0]->setText(QStringLiteral("1e-320"));
+    f->lisi3->click();
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.texts().join(" | ").toStdString();
+    EXPECT_EQ(f->txtPososto[0]->text(), QString());
+    EXPECT_NE(f->txtPososto[0]->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(Module1::strYpoloipa, leftovers);
+    expectNoOverflowShown(f);
+}
+
 TEST_F(PlannerTest, SolveRecomputesAnAcceptedHandCutWithItsSummary)
 {
     MsgBoxRecorder rec;
@@ -262,11 +379,16 @@ TEST_F(PlannerTest, CoilsAreCutBackToTenThousand)
         int messages;
         QString left;
     };
+    // A paste is cut back in one step, with one message; typed key by key,
+    // each key too many gives its own.
     const QList<Case> cases = {
-        {"six digits pasted", "123456", true, 2, "1234"},
+        {"six digits pasted", "123456", true, 1, "1234"},
         {"six digits typed", "123456", false, 2, "1234"},
         {"10000", "10000", true, 0, "10000"},
         {"10001", "10001", true, 1, "1000"},
+        {"10 000 characters pasted", "12345," + QString(9994, '6'), true, 1, "1234"},
+        {"the most a line holds pasted", "12345," + QString(32761, '6'), true, 1, "1234"},
+        {"a long exponent pasted", "12345e" + QString(32761, '0'), true, 1, "12345e"},
     };
     MsgBoxRecorder rec;
     Form3 *f = standardCut();
@@ -299,6 +421,31 @@ TEST_F(PlannerTest, SearchWritesItsOwnFiguresUnchecked)
     EXPECT_TRUE(rec.messages.isEmpty()) << rec.texts().join(" | ").toStdString();
     EXPECT_EQ(f->Grammi0->text(), QStringLiteral("12001"));
     EXPECT_EQ(f->Akommati[0]->text(), QStringLiteral("3"));
+}
+
+// Opening the planner empties the catalogue's selection; with nothing chosen
+// there is nothing to write, and a database that takes no changes is not
+// asked to.
+TEST_F(PlannerTest, OpeningOnAReadOnlyDatabaseWritesOnlyAChosenCount)
+{
+    exec(QStringLiteral("insert into ProtasisXristi (Εύρος, [Αριθμός Ρόλων]) values (100, 0), (120, null)"));
+    exec(QStringLiteral("pragma query_only = on"));
+    {
+        MsgBoxRecorder rec;
+        planner();
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.texts().join(" | ").toStdString();
+        closePlanner();
+    }
+
+    // A count is set: the reset is tried, and its refusal said.
+    exec(QStringLiteral("pragma query_only = off"));
+    exec(QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 2 where Εύρος = 100"));
+    exec(QStringLiteral("pragma query_only = on"));
+    MsgBoxRecorder rec;
+    planner();
+    EXPECT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rows(QStringLiteral("select [Αριθμός Ρόλων] from ProtasisXristi order by ID")),
+              QStringList({"2", "NULL"}));
 }
 
 // ------------------------------------------------------------ clearing and continuation
