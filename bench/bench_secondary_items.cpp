@@ -110,9 +110,15 @@ Form3 *planner()
     return f;
 }
 
-frmSearch *searched(Form3 *f)
+// The chooser opened (every count reset) and "ΕΜΦΑΝΙΣΙΣ" over the whole
+// catalogue; the rows with these IDs chosen with a count of 1 in between, as
+// the grid's saves under an earlier search would leave them.
+frmSearch *searched(Form3 *f, const QStringList &chosenIds = {})
 {
     f->cmdGrid_Click();
+    if (!chosenIds.isEmpty())
+        sql(QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 1 where ID in (select value from json_each(?))"),
+            {QLatin1Char('[') + chosenIds.join(QLatin1Char(',')) + QLatin1Char(']')});
     frmSearch *s = plat::FormInstance<frmSearch>::ifLoaded();
     s->txtEvros1->setText(QStringLiteral("0"));
     s->txtEvros2->setText(QStringLiteral("3000"));
@@ -132,16 +138,21 @@ void Chooser10000_Search(benchmark::State &state)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// "ΑΠΟΔΟΧΗ" of a search result of 10 000 rows; `chosen` of them have a count.
+// "ΑΠΟΔΟΧΗ" of a search result of 10 000 rows; `chosen` of them, spread
+// evenly over the result, have a count.
 void Chooser10000_Accept(benchmark::State &state)
 {
     largeCatalogue();
     Form3 *f = planner();
     const int chosen = int(state.range(0));
+    QStringList ids;
+    {
+        const QVector<catalogue::ResultRow> &rows = searched(f)->result()->rows();
+        for (int r = 0; r < chosen; ++r) ids << QString::number(rows[r * (10000 / chosen)].id);
+    }
     for (auto _ : state) {
         state.PauseTiming();
-        frmSearch *s = searched(f);
-        for (int r = 0; r < chosen; ++r) s->result()->saveCount(r * (10000 / chosen), QStringLiteral("1"));
+        frmSearch *s = searched(f, ids);
         state.ResumeTiming();
         s->cmdExecute_Click();
         state.PauseTiming();
@@ -149,6 +160,8 @@ void Chooser10000_Accept(benchmark::State &state)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
+    plat::FormInstance<frmSearch>::unloadIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace

@@ -279,10 +279,14 @@ void frmSearch::RecalcSelection()
 void frmSearch::cmdExecute_Click()
 {
     const bool open = m_model->isOpen();
-    QVector<cat::ResultRow> rows = m_model->rows();
+    const bool anyRow = !m_model->rows().isEmpty();
+    // Only the rows chosen here are listed; their order is the result's.
+    QVector<cat::ResultRow> rows;
+    for (const cat::ResultRow &r : m_model->rows())
+        if (isChosen(r.count)) rows.push_back(r);
     unloadWithoutAsking();
     // No open result, or an empty one: the planner keeps its list.
-    if (!open || rows.isEmpty()) return;
+    if (!open || !anyRow) return;
     Form3 *f = plat::FormInstance<Form3>::ifLoaded();
     if (!f) return;
     // The catalogue window may have changed a picked item meanwhile; the list
@@ -292,12 +296,19 @@ void frmSearch::cmdExecute_Click()
         return;
     }
 
-    f->lstDefterevon->clear();
+    QStringList listed;
+    const cat::ResultRow *last = nullptr;
     for (const cat::ResultRow &r : rows) {
         if (!isChosen(r.count)) continue;
-        f->lstDefterevon->addItem(qstr(fk::secondaryLine(r.width.toDouble(), r.count.toLongLong())));
-        f->txtPaxos->setText(cellText(r.thickness));
-        f->txtTypos->setText(r.typeName);
+        listed << qstr(fk::secondaryLine(r.width.toDouble(), r.count.toLongLong()));
+        last = &r;
+    }
+    f->lstDefterevon->clear();
+    f->lstDefterevon->addItems(listed);
+    // Thickness and type are those of the last row listed.
+    if (last) {
+        f->txtPaxos->setText(cellText(last->thickness));
+        f->txtTypos->setText(last->typeName);
     }
     f->FindSumDef();
 }

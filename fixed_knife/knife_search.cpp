@@ -177,7 +177,7 @@ public:
     static constexpr double kMaxWordOps = 3e8;
 
     // With sizeOnly the tables are measured, not filled.
-    static std::optional<TableOracle> build(const Problem &p, bool anySize, bool sizeOnly = false)
+    static std::optional<TableOracle> build(const Problem &p, bool sizeOnly = false)
     {
         TableOracle t;
         int secondaries = 0;
@@ -196,7 +196,7 @@ public:
         for (int k = 0; k < kSlotCount; ++k)
             ops += layers * words * double(p.hi[k] - p.lo[k] + 1) * (k < kScoreSlots ? kScoreLayers : 1);
         const double size = layers * words * (kSlotCount + 1 + kScoreSlots * kScoreLayers);
-        if (!anySize && (size > kMaxWords || ops > kMaxWordOps)) return std::nullopt;
+        if (size > kMaxWords || ops > kMaxWordOps) return std::nullopt;
         t.cost_ = ops;
         if (sizeOnly) return t;
 
@@ -894,22 +894,29 @@ KnifeSearchResult searchKnifeSettingWith(const KnifeSearchInput &in, SearchMode 
     const Problem p = normalise(in);
     if (!p.feasible) return {};
     const bool scoring = mode == SearchMode::ScoreTieBreak;
-    if (strategy == Strategy::Auto || strategy == Strategy::WidthTables) {
+    // A strategy asked for by name is taken only within the size limits that
+    // Auto keeps: a wide coil with many knives would otherwise ask for tables
+    // of terabytes.
+    switch (strategy) {
+    case Strategy::Tables:
+        if (auto t = TableOracle::build(p)) return run(in, p, *t, mode);
+        break;
+    case Strategy::WidthTables:
         if (auto t = WidthOracle::build(p, scoring)) return run(in, p, *t, mode);
-    }
-    if (strategy == Strategy::FewestTables) {
+        break;
+    case Strategy::FewestTables:
         if (auto t = FewestOracle::build(p, scoring)) return run(in, p, *t, mode);
+        break;
+    case Strategy::BoundsOnly: return run(in, p, BoundsOracle(p), mode);
+    case Strategy::Auto: break;
     }
-    if (strategy == Strategy::Tables) {
-        if (auto t = TableOracle::build(p, true)) return run(in, p, *t, mode);
-    }
-    if (strategy != Strategy::BoundsOnly) {
-        // Of the two kinds of tables that count strips, the one quicker to fill.
-        const auto table = TableOracle::build(p, false, true);
-        const auto fewest = FewestOracle::build(p, scoring, true);
-        if (table && (!fewest || table->cost() <= fewest->cost())) return run(in, p, *TableOracle::build(p, false), mode);
-        if (fewest) return run(in, p, *FewestOracle::build(p, scoring), mode);
-    }
+
+    if (auto t = WidthOracle::build(p, scoring)) return run(in, p, *t, mode);
+    // Of the two kinds of tables that count strips, the one quicker to fill.
+    const auto table = TableOracle::build(p, true);
+    const auto fewest = FewestOracle::build(p, scoring, true);
+    if (table && (!fewest || table->cost() <= fewest->cost())) return run(in, p, *TableOracle::build(p), mode);
+    if (fewest) return run(in, p, *FewestOracle::build(p, scoring), mode);
     return run(in, p, BoundsOracle(p), mode);
 }
 
@@ -922,7 +929,7 @@ bool knifeSearchFits(const KnifeSearchInput &in, SearchMode mode)
     double walk = 1;
     for (int k = 0; k < kSlotCount; ++k) walk *= double(p.hi[k] - p.lo[k] + 1);
     const bool scoring = mode == SearchMode::ScoreTieBreak;
-    return walk <= kSmallWalk || WidthOracle::build(p, scoring, true) || TableOracle::build(p, false, true) ||
+    return walk <= kSmallWalk || WidthOracle::build(p, scoring, true) || TableOracle::build(p, true) ||
            FewestOracle::build(p, scoring, true);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/database.h"
 #include "platform/numtext.h"
 
+#include <QHash>
 #include <QSqlQuery>
 
 namespace fk::catalogue {
@@ -50,16 +51,35 @@ QString search(const CatalogueFilter &f, QVector<ResultRow> *rows)
 
 QString reread(QVector<ResultRow> *rows)
 {
+    if (rows->isEmpty()) return {};
+    // The IDs go in as one JSON array: a single statement for any number of
+    // rows, clear of the limit on bound values.
+    QStringList ids;
+    ids.reserve(rows->size());
+    for (const ResultRow &r : *rows) ids << QString::number(r.id);
+    QSqlQuery q(plat::Database::db());
+    const QString statement =
+        QStringLiteral("select ID, Εύρος, Πάχος, [Αριθμός Ρόλων] from ProtasisXristi"
+                       " where ID in (select value from json_each(?))");
+    const QString array = QLatin1Char('[') + ids.join(QLatin1Char(',')) + QLatin1Char(']');
+    if (QString err = run(q, statement, {array}); !err.isEmpty()) return err;
+    struct Now {
+        QVariant width, thickness, count;
+    };
+    QHash<qint64, Now> now;
+    now.reserve(rows->size());
+    while (q.next()) {
+        const qint64 id = q.value(0).toLongLong();
+        if (!now.contains(id)) now.insert(id, {q.value(1), q.value(2), q.value(3)});
+    }
     QVector<ResultRow> out;
+    out.reserve(rows->size());
     for (ResultRow r : *rows) {
-        QSqlQuery q(plat::Database::db());
-        const QString statement =
-            QStringLiteral("select Εύρος, Πάχος, [Αριθμός Ρόλων] from ProtasisXristi where ID = ?");
-        if (QString err = run(q, statement, {r.id}); !err.isEmpty()) return err;
-        if (!q.next()) continue;
-        r.width = q.value(0);
-        r.thickness = q.value(1);
-        r.count = q.value(2);
+        const auto it = now.constFind(r.id);
+        if (it == now.constEnd()) continue;
+        r.width = it->width;
+        r.thickness = it->thickness;
+        r.count = it->count;
         out.push_back(std::move(r));
     }
     *rows = std::move(out);

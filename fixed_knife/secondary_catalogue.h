@@ -31,8 +31,9 @@ struct ResultRow {
 // The search's statement, with "?" where the filter's values are bound.
 QString searchStatement(const CatalogueFilter &f);
 QString search(const CatalogueFilter &f, QVector<ResultRow> *rows);
-// The rows as the table holds them now: a row deleted since it was read is
-// dropped, a changed width, thickness or count is taken.
+// The rows as the table holds them now, in the order given: a row deleted
+// since it was read is dropped, a changed width, thickness or count is taken.
+// One statement, whatever the number of rows.
 QString reread(QVector<ResultRow> *rows);
 
 // Every count to 0, an empty one too.

@@ -263,6 +263,33 @@ TEST(KnifeSearch, MatchesPlainEnumerationWithManyKnivesAndEqualWidths)
     EXPECT_GT(fitting, cases / 2);
 }
 
+// A coil a kilometre wide with 65 536 knives: exact tables of every strip
+// count would take terabytes. Every strategy asked for by name still answers,
+// as the plain enumeration does, within the memory the planner has.
+TEST(KnifeSearch, WideCoilWithManyKnivesNeedsNoHugeTables)
+{
+    struct Case {
+        const char *what;
+        std::int64_t narrow;  // mm of the one ordered width with a wide range
+    };
+    const Case cases[] = {
+        {"knives to spare", 16},  // 62 500 strips fill the coil
+        {"knives run short", 15}, // 66 666 strips would
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        KnifeSearchInput in;
+        in.items[0] = slot(c.narrow, 1, 70000);
+        in.items[7] = slot(977, 0, 1);
+        in.items[8] = slot(433, 0, 1);
+        in.items[9] = slot(89, 0, 1);
+        in.orderedCount = 1;
+        in.usableWidth = 1'000'003;
+        in.maxStrips = 65536;
+        EXPECT_EQ(everyStrategyMatchesPlain(in, 0), 2);
+    }
+}
+
 TEST(KnifeSearch, LayoutKeepsOrderedColumnsAndAddsSecondaryRows)
 {
     KnifeSearchInput in;

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
@@ -27,11 +28,48 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sqlite3.h>
+
 using plat::MsgBoxRecorder;
 
 namespace {
 
 const QString kTypeWithQuote = QStringLiteral("Γαλβ. 'Α'");
+
+// The statements the program runs and the rows they give, as the database
+// itself sees them, while one of these lives.
+class StatementTrace {
+public:
+    StatementTrace()
+    {
+        const QVariant h = plat::Database::db().driver()->handle();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
+            m_handle = *static_cast<sqlite3 *const *>(h.data());
+        EXPECT_TRUE(m_handle);
+        if (m_handle) sqlite3_trace_v2(m_handle, SQLITE_TRACE_STMT | SQLITE_TRACE_ROW, &StatementTrace::seen, this);
+    }
+    ~StatementTrace()
+    {
+        if (m_handle) sqlite3_trace_v2(m_handle, 0, nullptr, nullptr);
+    }
+    StatementTrace(const StatementTrace &) = delete;
+    StatementTrace &operator=(const StatementTrace &) = delete;
+
+    int statements = 0;
+    qint64 rows = 0;
+
+private:
+    static int seen(unsigned what, void *self, void *, void *text)
+    {
+        auto *t = static_cast<StatementTrace *>(self);
+        // Statements run by triggers come as comments: not the program's own.
+        if (what == SQLITE_TRACE_STMT && qstrncmp(static_cast<const char *>(text), "--", 2) != 0) ++t->statements;
+        if (what == SQLITE_TRACE_ROW) ++t->rows;
+        return 0;
+    }
+
+    sqlite3 *m_handle = nullptr;
+};
 
 class SecondaryTest : public ::testing::Test {
 protected:
@@ -425,6 +463,79 @@ TEST_F(SecondaryTest, AcceptListsTheCatalogueAsItIsNowNotAsTheSearchReadIt)
     s->cmdExecute->click();
     EXPECT_EQ(lines(f), QStringList({"48 x 1", "150 x 1"}));
     EXPECT_EQ(f->lblSinolo->text(), QStringLiteral("198"));
+    EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+// "ΑΠΟΔΟΧΗ" reads back the chosen rows only, all in one statement, however
+// long the result: a row not chosen here is not read, and is not listed even
+// if its count was set meanwhile.
+TEST_F(SecondaryTest, AcceptReadsBackOnlyTheChosenRows)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = planner();
+    {
+        QSqlDatabase db = plat::Database::db();
+        db.transaction();
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("insert into ProtasisXristi (Εύρος, Τύπος, Πάχος) values (?, 1, 0.5)"));
+        for (int i = 0; i < 500; ++i) {
+            q.addBindValue(100 + i % 50);
+            ASSERT_TRUE(q.exec());
+        }
+        db.commit();
+    }
+    frmSearch *s = openChooser(f);
+    search(s, "40", "160");
+    ASSERT_EQ(s->result()->rows().size(), 504);
+    type(s, 0, "2");    // 46
+    type(s, 503, "1");  // 150, ID 5
+    exec("update ProtasisXristi set [Αριθμός Ρόλων] = 3 where ID = 3");  // 60, not chosen here
+    StatementTrace trace;
+    s->cmdExecute->click();
+    EXPECT_EQ(lines(f), QStringList({"46 x 2", "150 x 1"}));
+    EXPECT_EQ(trace.statements, 1);
+    EXPECT_EQ(trace.rows, 2);
+    EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+// Every row of a result of 10 000 chosen: all listed, in the result's order,
+// as the catalogue holds them now, far beyond any limit on bound values.
+TEST_F(SecondaryTest, AcceptOfTenThousandChosenRows)
+{
+    MsgBoxRecorder rec;
+    Form3 *f = planner();
+    exec("delete from ProtasisXristi");
+    {
+        QSqlDatabase db = plat::Database::db();
+        db.transaction();
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("insert into ProtasisXristi (Εύρος, Τύπος, Πάχος) values (?, ?, 0.5)"));
+        for (int i = 0; i < 10000; ++i) {
+            q.addBindValue(20 + (i * 7919) % 2000);
+            q.addBindValue(1 + i % 2);
+            ASSERT_TRUE(q.exec());
+        }
+        db.commit();
+    }
+    frmSearch *s = openChooser(f);
+    exec("update ProtasisXristi set [Αριθμός Ρόλων] = 1");
+    search(s, "0", "3000");
+    ASSERT_EQ(s->result()->rows().size(), 10000);
+    // Corrected meanwhile: every width mirrored, so the widths now fall where
+    // the search had them rising; the first row is deleted.
+    QStringList want;
+    {
+        QSqlQuery q(plat::Database::db());
+        ASSERT_TRUE(q.exec(QStringLiteral("select 3000 - Εύρος from ProtasisXristi order by Εύρος, ID")));
+        while (q.next()) want << q.value(0).toString() + QStringLiteral(" x 1");
+    }
+    want.removeFirst();
+    exec("update ProtasisXristi set Εύρος = 3000 - Εύρος");
+    exec("delete from ProtasisXristi where ID = (select ID from ProtasisXristi order by Εύρος desc, ID limit 1)");
+    StatementTrace trace;
+    s->cmdExecute->click();
+    EXPECT_EQ(lines(f), want);
+    EXPECT_EQ(trace.statements, 1);
     EXPECT_TRUE(rec.messages.isEmpty());
 }
 
