@@ -350,9 +350,11 @@ GridRecordForm::GridRecordForm(const QString &name, int designWidth, int gridHei
     cmdCancel->raise();
     connect(cmdAdd, &QPushButton::clicked, this, &GridRecordForm::cmdAdd_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &GridRecordForm::cmdDelete_Click);
-    // A click on ΔΙΑΓΡΑΦΗ leaves the focus in the cell being typed, so that a
-    // text of the row being deleted is not handed over (and refused) first.
+    // A click on ΔΙΑΓΡΑΦΗ or ΑΚΥΡΟ leaves the focus in the cell being typed,
+    // so that a text that goes with the row is not handed over (and refused)
+    // first.
     cmdDelete->setFocusPolicy(Qt::TabFocus);
+    cmdCancel->setFocusPolicy(Qt::TabFocus);
     // A planner typing a list of items goes on with the next one: Tab from
     // the last cell of the row being added writes it and begins another,
     // instead of wrapping to the first row, where typing goes nowhere.
@@ -510,6 +512,14 @@ void GridRecordForm::cmdUpdate_Click()
     // Nothing of a row is written while one of its texts was refused.
     if (holdsRefusedText()) return;
     RecordForm::cmdUpdate_Click();
+}
+
+void GridRecordForm::cmdCancel_Click()
+{
+    // What is typed in the open cell is given up with the rest of the row.
+    grdDataGrid->discardCellEditor();
+    m_refusedCell = QPersistentModelIndex();
+    RecordForm::cmdCancel_Click();
 }
 
 void GridRecordForm::Form_Resize()

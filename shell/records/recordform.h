@@ -38,7 +38,7 @@ public:
 
     void cmdEdit_Click();
     virtual void cmdUpdate_Click();
-    void cmdCancel_Click();
+    virtual void cmdCancel_Click();
     void cmdClose_Click();
     void cmdFirst_Click();
     void cmdPrevious_Click();
@@ -152,6 +152,7 @@ public:
     void cmdAdd_Click();
     void cmdDelete_Click();
     void cmdUpdate_Click() override;
+    void cmdCancel_Click() override;
     void Form_Unload() override;
 
 protected:
