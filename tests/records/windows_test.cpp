@@ -1,3 +1,4 @@
+#include "shell/frmmain.h"
 #include "shell/records/frmparameters.h"
 #include "shell/records/frmprotasisxristi.h"
 #include "shell/records/frmtypos.h"
@@ -20,9 +21,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+
+#include <memory>
 
 using plat::FormInstance;
 
@@ -851,31 +855,42 @@ TEST_F(RecordWindowTest, RefusedWritesLoseNothingTyped)
 TEST_F(RecordWindowTest, DeletingANewRowDropsWhatIsTypedInItWithoutAWord)
 {
     addTypes(1);
-    exec("insert into ProtasisXristi (Κωδικός, Εύρος) values ('Κ', 100)");
-    frmProtasisXristi *f = openShown<frmProtasisXristi>();
-    for (bool refusedFirst : {false, true}) {
-        SCOPED_TRACE(refusedFirst);
-        rec.clear();
-        f->cmdAdd->click();
-        QLineEdit *editor = typeInto(f, 1, 2, QStringLiteral("abc"));
-        ASSERT_TRUE(editor);
-        if (refusedFirst) {
-            QTest::keyClick(editor, Qt::Key_Tab);
-            ASSERT_TRUE(openEditor(f));
-            rec.clear();
+    for (bool inMainWindow : {false, true}) {
+        SCOPED_TRACE(inMainWindow ? "in the main window" : "a window of its own");
+        exec("insert into ProtasisXristi (Κωδικός, Εύρος) values ('Κ', 100)");
+        // In the main window a click gives the child window's frame the focus.
+        std::unique_ptr<frmMain> main;
+        if (inMainWindow) {
+            main = std::make_unique<frmMain>();
+            main->show();
         }
-        QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
+        frmProtasisXristi *f = openShown<frmProtasisXristi>();
+        for (bool refusedFirst : {false, true}) {
+            SCOPED_TRACE(refusedFirst);
+            rec.clear();
+            f->cmdAdd->click();
+            QLineEdit *editor = typeInto(f, 1, 2, QStringLiteral("abc"));
+            ASSERT_TRUE(editor);
+            if (refusedFirst) {
+                QTest::keyClick(editor, Qt::Key_Tab);
+                ASSERT_TRUE(openEditor(f));
+                rec.clear();
+            }
+            QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+            EXPECT_EQ(f->model()->rowCount(), 1);
+            EXPECT_FALSE(f->grdDataGrid->cellEditorOpen());
+            EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), QStringList{"Κ|100"});
+        }
+        // A stored row is deleted as before.
+        f->cmdDelete->click();
+        EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
         EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
-        EXPECT_EQ(f->model()->rowCount(), 1);
-        EXPECT_FALSE(f->grdDataGrid->cellEditorOpen());
-        EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), QStringList{"Κ|100"});
+        f->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // A stored row is deleted as before.
-    f->cmdDelete->click();
-    EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
-    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 }
 
 // ΑΚΥΡΟ after a refused text gives the row up at once: the refusal, said
@@ -887,11 +902,14 @@ TEST_F(RecordWindowTest, CancelAfterARefusedTextGivesTheRowUpWithoutRepeatingThe
         const char *what;
         bool newRow;
         Qt::Key leave;
+        bool inMainWindow; // a child window: a click gives its frame the focus
     };
     const Case cases[] = {
-        {"new row, Tab", true, Qt::Key_Tab},
-        {"new row, Enter", true, Qt::Key_Return},
-        {"stored row, Tab", false, Qt::Key_Tab},
+        {"new row, Tab", true, Qt::Key_Tab, false},
+        {"new row, Enter", true, Qt::Key_Return, false},
+        {"stored row, Tab", false, Qt::Key_Tab, false},
+        {"new row, Tab, in the main window", true, Qt::Key_Tab, true},
+        {"stored row, Enter, in the main window", false, Qt::Key_Return, true},
     };
     addTypes(1);
     exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος) values ('Κ1', 'Α', 95)");
@@ -899,7 +917,13 @@ TEST_F(RecordWindowTest, CancelAfterARefusedTextGivesTheRowUpWithoutRepeatingThe
     const QStringList before = rows("select * from ProtasisXristi order by ID");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
+        std::unique_ptr<frmMain> main;
+        if (c.inMainWindow) {
+            main = std::make_unique<frmMain>();
+            main->show();
+        }
         frmProtasisXristi *f = openShown<frmProtasisXristi>();
+        ASSERT_EQ(qobject_cast<QMdiSubWindow *>(f->parentWidget()) != nullptr, c.inMainWindow);
         rec.onMessage = takeFocusWhileShown(f);
         rec.clear();
         if (c.newRow) QTest::mouseClick(f->cmdAdd, Qt::LeftButton);

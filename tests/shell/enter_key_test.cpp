@@ -7,6 +7,7 @@
 #include "platform/enterkey.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
+#include "shell/frmmain.h"
 #include "shell/records/frmparameters.h"
 #include "shell/records/frmtypos.h"
 #include "shell/records/recordset.h"
@@ -18,21 +19,29 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMap>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+#include <type_traits>
+
 using plat::FormInstance;
 
 namespace {
 
-// Shows a window and makes it the active one, as a planner's click does.
+// Shows a window (a program's window inside the main window when there is
+// one) and makes it the active one, as a planner's click does.
 template <class W>
 W *shownActive(W *w)
 {
-    w->show();
+    if constexpr (std::is_base_of_v<plat::Form, W>)
+        w->showForm();
+    else
+        w->show();
     QApplication::setActiveWindow(w);
     return w;
 }
@@ -108,13 +117,21 @@ TEST_F(EnterKeyTest, EnterPressesTheFocusedSolveButtonOfEachPlanner)
         QLineEdit *start;
         QPushButton *solve;
     };
+    // The keypad's Enter is tried with the planners as child windows of the
+    // main window, as the program opens them.
     for (bool keypad : {false, true}) {
-        SCOPED_TRACE(keypad ? "keypad Enter" : "Enter");
+        SCOPED_TRACE(keypad ? "keypad Enter, in the main window" : "Enter");
+        std::unique_ptr<frmMain> main;
+        if (keypad) {
+            main = std::make_unique<frmMain>();
+            shownActive(main.get());
+        }
         Form1 *changes = knifeChangePlanner();
         Form3 *fixed = fixedKnifePlanner();
         for (const Planner &p : {Planner{changes, changes->Text4, changes->lisi},
                                  Planner{fixed, fixed->Text4, fixed->lisi}}) {
             SCOPED_TRACE(p.window->objectName().toStdString());
+            ASSERT_EQ(qobject_cast<QMdiSubWindow *>(p.window->parentWidget()) != nullptr, keypad);
             QApplication::setActiveWindow(p.window);
             presses.clear();
             countPresses(p.window);
