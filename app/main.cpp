@@ -1,6 +1,7 @@
 #include "fixed_knife/form3.h"
 #include "knife_change/form1.h"
 #include "platform/database.h"
+#include "platform/enterkey.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
 #include "platform/pictures.h"
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     // Every window, the child windows and the dialogs included, shows the
     // program's own coil.
     QApplication::setWindowIcon(plat::coilIcon());
+    plat::installEnterPressesButtons();
 
     frmMain main;
     using plat::FormInstance;

@@ -22,6 +22,15 @@
 
 namespace plat {
 
+QString sqlName(const QString &name)
+{
+    // Brackets cannot enclose a closing bracket: such a name is quoted instead.
+    if (!name.contains(QLatin1Char(']'))) return QLatin1Char('[') + name + QLatin1Char(']');
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 namespace {
 
 const char *kConnection = "velantra";
@@ -66,16 +75,6 @@ const std::vector<TableDef> &schema()
         {"Seira", {{"ID", "INTEGER", false}, {"Mikos", "REAL", false}, {"Baros", "REAL", false}}},
     };
     return tables;
-}
-
-// A name as SQL reads it. A file may hold names of its own with a closing
-// bracket, which brackets cannot enclose: those are quoted instead.
-QString br(const QString &name)
-{
-    if (!name.contains(QLatin1Char(']'))) return QLatin1Char('[') + name + QLatin1Char(']');
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 // SQLite folds only ASCII letters when it compares names.
@@ -321,7 +320,7 @@ bool readTables(QSqlDatabase &db, FileTables &out, QSqlError &err)
     for (const QString &t : names) {
         QSqlQuery info(db);
         info.setForwardOnly(true);
-        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(br(t)))) {
+        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(sqlName(t)))) {
             err = info.lastError();
             return false;
         }
@@ -349,9 +348,11 @@ bool hasColumn(const QStringList &cols, const QString &name)
 QString createStatement(const TableDef &t, const QStringList &extra = {})
 {
     QStringList cols;
-    for (const ColumnDef &c : t.columns) cols << br(QString::fromUtf8(c.name)) + QLatin1Char(' ') + QLatin1String(c.decl);
-    for (const QString &e : extra) cols << br(e);
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(br(QString::fromUtf8(t.name)), cols.join(QStringLiteral(", ")));
+    for (const ColumnDef &c : t.columns)
+        cols << sqlName(QString::fromUtf8(c.name)) + QLatin1Char(' ') + QLatin1String(c.decl);
+    for (const QString &e : extra) cols << sqlName(e);
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(sqlName(QString::fromUtf8(t.name)), cols.join(QStringLiteral(", ")));
 }
 
 // The statements that bring the file's tables up to the program's; `missing`
@@ -373,7 +374,7 @@ QStringList upgradeStatements(const FileTables &tables, QStringList &missing)
             const QString col = QString::fromUtf8(c.name);
             if (hasColumn(*have, col)) continue;
             lacking << col;
-            missing << name + QLatin1Char('.') + br(col);
+            missing << name + QLatin1Char('.') + sqlName(col);
             keyLacking = keyLacking || c.key;
         }
         if (lacking.isEmpty()) continue;
@@ -381,7 +382,7 @@ QStringList upgradeStatements(const FileTables &tables, QStringList &missing)
             for (const ColumnDef &c : t.columns)
                 if (lacking.contains(QString::fromUtf8(c.name)))
                     out << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                               .arg(br(name), br(QString::fromUtf8(c.name)), QLatin1String(c.decl));
+                               .arg(sqlName(name), sqlName(QString::fromUtf8(c.name)), QLatin1String(c.decl));
             continue;
         }
         // A key column cannot be added in place: the table is built anew and
@@ -391,13 +392,13 @@ QStringList upgradeStatements(const FileTables &tables, QStringList &missing)
             bool ours = false;
             for (const ColumnDef &c : t.columns) ours = ours || sameName(col, QString::fromUtf8(c.name));
             if (!ours) extra << col;
-            common << br(col);
+            common << sqlName(col);
         }
-        const QString old = br(name + QStringLiteral("_before_upgrade"));
-        out << QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(br(name), old);
+        const QString old = sqlName(name + QStringLiteral("_before_upgrade"));
+        out << QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(sqlName(name), old);
         out << createStatement(t, extra);
         out << QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3")
-                   .arg(br(name), common.join(QLatin1Char(',')), old);
+                   .arg(sqlName(name), common.join(QLatin1Char(',')), old);
         out << QStringLiteral("DROP TABLE %1").arg(old);
     }
     return out;
@@ -724,13 +725,13 @@ bool Database::rewriteTables(const QList<TableRewrite> &tables, QString *error)
         QStringList quoted;
         QStringList marks;
         for (const QString &c : t.columns) {
-            quoted << br(c);
+            quoted << sqlName(c);
             marks << QStringLiteral("?");
         }
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("DELETE FROM %1").arg(br(t.table)))) return fail(q.lastError());
+        if (!q.exec(QStringLiteral("DELETE FROM %1").arg(sqlName(t.table)))) return fail(q.lastError());
         if (!q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(br(t.table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
+                           .arg(sqlName(t.table), quoted.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
             return fail(q.lastError());
         for (const QVariantList &row : t.rows) {
             for (int i = 0; i < t.columns.size(); ++i) q.bindValue(i, i < row.size() ? row[i] : QVariant());

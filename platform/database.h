@@ -101,6 +101,10 @@ public:
     static bool rewriteTables(const QList<TableRewrite> &tables, QString *error = nullptr);
 };
 
+// A table or column name as a statement reads it, whatever characters the
+// name holds (a file may keep columns of its own with brackets or quotes).
+QString sqlName(const QString &name);
+
 // A Greek message for a failed database operation, with the driver's reason.
 QString dbErrorText(const QSqlError &err);
 

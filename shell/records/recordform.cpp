@@ -350,9 +350,7 @@ GridRecordForm::GridRecordForm(const QString &name, int designWidth, int gridHei
     cmdCancel->raise();
     connect(cmdAdd, &QPushButton::clicked, this, &GridRecordForm::cmdAdd_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &GridRecordForm::cmdDelete_Click);
-    // A click on ΔΙΑΓΡΑΦΗ leaves the focus in the cell being typed, so that a
-    // text of the row being deleted is not handed over (and refused) first.
-    cmdDelete->setFocusPolicy(Qt::TabFocus);
+    grdDataGrid->editorOpened = [this](QWidget *editor) { editor->installEventFilter(this); };
     // A planner typing a list of items goes on with the next one: Tab from
     // the last cell of the row being added writes it and begins another,
     // instead of wrapping to the first row, where typing goes nowhere.
@@ -398,6 +396,14 @@ void DataGrid::commitCellEditor()
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
+}
+
+bool DataGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool editing = QTableView::edit(index, trigger, event);
+    if (editing && editorOpened)
+        if (QWidget *editor = indexWidget(index)) editorOpened(editor);
+    return editing;
 }
 
 QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
@@ -510,6 +516,28 @@ void GridRecordForm::cmdUpdate_Click()
     // Nothing of a row is written while one of its texts was refused.
     if (holdsRefusedText()) return;
     RecordForm::cmdUpdate_Click();
+}
+
+bool GridRecordForm::eventFilter(QObject *obj, QEvent *e)
+{
+    // A press on ΑΚΥΡΟ or ΔΙΑΓΡΑΦΗ takes the focus from the cell being typed
+    // before the button acts. The button settles what is typed there (given
+    // up with the row, or handed over before a stored row is deleted): it is
+    // not handed over on the way, where a refused text would be said again.
+    if (e->type() == QEvent::FocusOut && grdDataGrid->cellEditorOpen() &&
+        obj == grdDataGrid->indexWidget(grdDataGrid->currentIndex())) {
+        QWidget *to = QApplication::focusWidget();
+        if (to && (to == cmdCancel || to == cmdDelete)) return true;
+    }
+    return RecordForm::eventFilter(obj, e);
+}
+
+void GridRecordForm::cmdCancel_Click()
+{
+    // What is typed in the open cell is given up with the rest of the row.
+    grdDataGrid->discardCellEditor();
+    m_refusedCell = QPersistentModelIndex();
+    RecordForm::cmdCancel_Click();
 }
 
 void GridRecordForm::Form_Resize()

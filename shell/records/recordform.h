@@ -38,7 +38,7 @@ public:
 
     void cmdEdit_Click();
     virtual void cmdUpdate_Click();
-    void cmdCancel_Click();
+    virtual void cmdCancel_Click();
     void cmdClose_Click();
     void cmdFirst_Click();
     void cmdPrevious_Click();
@@ -114,6 +114,7 @@ class DataGrid : public QTableView {
     Q_OBJECT
 public:
     using QTableView::QTableView;
+    using QTableView::edit;
     bool cellEditorOpen() const { return state() == EditingState; }
     void commitCellEditor();
     // Closes an open cell editor without handing its text to the rows.
@@ -121,9 +122,12 @@ public:
     // Where Tab goes from the last cell of the last row; unset or answering
     // an invalid index, the grid wraps to the first row.
     std::function<QModelIndex()> nextAfterLastCell;
+    // Told of every cell editor the grid opens.
+    std::function<void(QWidget *editor)> editorOpened;
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 };
 
 // Loads a record-editing window for its menu command. A window whose table
@@ -152,6 +156,7 @@ public:
     void cmdAdd_Click();
     void cmdDelete_Click();
     void cmdUpdate_Click() override;
+    void cmdCancel_Click() override;
     void Form_Unload() override;
 
 protected:
@@ -168,6 +173,7 @@ protected:
     bool keyBelongsToEditor() const override;
     bool settleTyping() override;
     void Form_Resize() override;
+    bool eventFilter(QObject *obj, QEvent *e) override;
 
 private:
     void syncGridToRecordSet();

@@ -54,8 +54,6 @@ QVariant stored(const QVariant &v) { return v.isNull() ? QVariant() : v; }
 
 RecordSet::RecordSet(QObject *parent) : QObject(parent) {}
 
-QString RecordSet::quoted(const QString &name) const { return QLatin1Char('[') + name + QLatin1Char(']'); }
-
 QString RecordSet::columnName(int col) const
 {
     return (col >= 0 && col < columnCount()) ? m_columns[col].name : QString();
@@ -94,7 +92,7 @@ QString RecordSet::open(const QSqlDatabase &db, const QString &table, const QStr
     if (!db.isOpen()) return QStringLiteral("Η βάση δεδομένων δεν είναι ανοικτή.");
 
     QSqlQuery info(db);
-    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(plat::sqlName(table))))
         return plat::dbErrorText(info.lastError());
     QVector<Column> all;
     int pkColumns = 0;
@@ -127,15 +125,16 @@ QString RecordSet::open(const QSqlDatabase &db, const QString &table, const QStr
     }
 
     QStringList names;
-    for (const Column &c : chosen) names << quoted(c.name);
-    QString sql = QStringLiteral("SELECT _rowid_, %1 FROM %2").arg(names.join(QLatin1Char(',')), quoted(table));
+    for (const Column &c : chosen) names << plat::sqlName(c.name);
+    QString sql =
+        QStringLiteral("SELECT _rowid_, %1 FROM %2").arg(names.join(QLatin1Char(',')), plat::sqlName(table));
     if (!sortColumn.isEmpty()) {
         auto it = std::find_if(chosen.begin(), chosen.end(), [&](const Column &c) { return c.name == sortColumn; });
         if (it == chosen.end())
             return QStringLiteral("Η στήλη <%1> δεν υπάρχει στον πίνακα <%2>.").arg(sortColumn, table);
         // Ties keep the order in which the rows were entered.
         sql += QStringLiteral(" ORDER BY %1%2, _rowid_")
-                   .arg(quoted(sortColumn),
+                   .arg(plat::sqlName(sortColumn),
                         it->kind == ColumnKind::Text ? QStringLiteral(" COLLATE GREEK") : QString());
     }
 
@@ -293,14 +292,14 @@ QString RecordSet::writePending()
         QVariantList values;
         for (int i = 0; i < columnCount(); ++i) {
             if (!m_touched[i] || m_pending[i].isNull()) continue;
-            names << quoted(m_columns[i].name);
+            names << plat::sqlName(m_columns[i].name);
             marks << QStringLiteral("?");
             values << m_pending[i];
         }
         const QString sql = names.isEmpty()
-                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(plat::sqlName(m_table))
                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(quoted(m_table), names.join(QLatin1Char(',')),
+                                      .arg(plat::sqlName(m_table), names.join(QLatin1Char(',')),
                                            marks.join(QLatin1Char(',')));
         if (!q.prepare(sql)) return plat::dbErrorText(q.lastError());
         for (const QVariant &v : values) q.addBindValue(v);
@@ -311,13 +310,13 @@ QString RecordSet::writePending()
         QVariantList values;
         for (int i = 0; i < columnCount(); ++i) {
             if (!m_touched[i] || sameValue(m_pending[i], m_rows[row].values[i])) continue;
-            sets << quoted(m_columns[i].name) + QStringLiteral("=?");
+            sets << plat::sqlName(m_columns[i].name) + QStringLiteral("=?");
             values << m_pending[i];
             if (m_columns[i].rowidAlias) newKey = m_pending[i];
         }
         if (!sets.isEmpty()) {
             if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_=?")
-                               .arg(quoted(m_table), sets.join(QLatin1Char(',')))))
+                               .arg(plat::sqlName(m_table), sets.join(QLatin1Char(',')))))
                 return plat::dbErrorText(q.lastError());
             for (const QVariant &v : values) q.addBindValue(v);
             q.addBindValue(m_rows[row].key);
@@ -340,11 +339,11 @@ QString RecordSet::writePending()
 QString RecordSet::rereadRow(int row)
 {
     QStringList names;
-    for (const Column &c : m_columns) names << quoted(c.name);
+    for (const Column &c : m_columns) names << plat::sqlName(c.name);
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_=?")
-                      .arg(names.join(QLatin1Char(',')), quoted(m_table)))) {
+                      .arg(names.join(QLatin1Char(',')), plat::sqlName(m_table)))) {
         q.addBindValue(m_rows[row].key);
         if (q.exec() && q.next())
             for (int i = 0; i < columnCount(); ++i) m_rows[row].values[i] = stored(q.value(i));
@@ -443,7 +442,7 @@ QString RecordSet::deleteCurrent()
         return {};
     }
     QSqlQuery q(m_db);
-    if (!q.prepare(QStringLiteral("DELETE FROM %1 WHERE _rowid_=?").arg(quoted(m_table))))
+    if (!q.prepare(QStringLiteral("DELETE FROM %1 WHERE _rowid_=?").arg(plat::sqlName(m_table))))
         return plat::dbErrorText(q.lastError());
     q.addBindValue(m_rows[row].key);
     if (!q.exec()) return plat::dbErrorText(q.lastError());

@@ -131,7 +131,6 @@ private:
     void clearPending();
     bool isUntouchedNewRow() const; // the row being added, with nothing typed into it
     void setPosition(int pos);
-    QString quoted(const QString &name) const;
 
     QSqlDatabase m_db;
     QString m_table;

@@ -1,7 +1,7 @@
 // A text typed into a grid cell that the rows refuse (letters in a numeric
 // column) is not dropped: the message says why, the cell opens again with
 // what was typed, and its row is neither left nor written until the text is
-// corrected or given up (Escape).
+// corrected or given up (Escape, or ΑΚΥΡΟ with the rest of the row).
 #include "recordform.h"
 
 #include "recordsetmodel.h"

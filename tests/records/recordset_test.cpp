@@ -220,3 +220,40 @@ TEST_F(RecordSetTest, RefusesUnknownNamesAndKeepsItsRowsOnFailure)
     EXPECT_EQ(rs.currentRow(), 1);
     EXPECT_EQ(rows("select count(*) from Typos"), QStringList{"2"});
 }
+
+// A file may keep columns of its own through an upgrade, with any characters
+// in their names: the rows are read, sorted, changed, added and deleted with
+// them as with the program's own columns.
+TEST_F(RecordSetTest, ColumnsOfTheFilesOwnWithBracketsAndQuotesInTheirNames)
+{
+    const QString names[] = {"Σημ]είωση", "[Παλαιό", "]]", "Ένδειξη \"Α\"", "a]b\"c[d"};
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        exec("delete from Typos");
+        addTypes(2);
+        exec(QStringLiteral("alter table Typos add column %1 TEXT").arg(plat::sqlName(name)));
+        exec(QStringLiteral("update Typos set %1 = 'Β' where Κωδικός = 1").arg(plat::sqlName(name)));
+        exec(QStringLiteral("update Typos set %1 = 'Α' where Κωδικός = 2").arg(plat::sqlName(name)));
+
+        ASSERT_EQ(rs.open(plat::Database::db(), "Typos", {}, name), QString());
+        const int col = rs.columnIndex(name);
+        ASSERT_EQ(col, 2);
+        EXPECT_EQ(rs.value(0, col).toString(), QStringLiteral("Α")); // sorted by it
+        EXPECT_EQ(rs.value(0, 0).toInt(), 2);
+
+        ASSERT_EQ(rs.setField(col, "Γ"), QString());
+        ASSERT_EQ(rs.update(), QString());
+        ASSERT_EQ(rs.addNew(), QString());
+        ASSERT_EQ(rs.setField(1, "T3"), QString());
+        ASSERT_EQ(rs.setField(col, "Δ"), QString());
+        ASSERT_EQ(rs.update(), QString());
+        EXPECT_EQ(rs.value(2, 0).toInt(), 3); // read back after the write
+        ASSERT_EQ(rs.moveFirst(), QString());
+        ASSERT_EQ(rs.moveNext(), QString());
+        ASSERT_EQ(rs.deleteCurrent(), QString());
+        EXPECT_EQ(rows(QStringLiteral("select Κωδικός, Τύπος, %1 from Typos order by Κωδικός").arg(plat::sqlName(name))),
+                  (QStringList{"2|T2|Γ", "3|T3|Δ"}));
+        rs.close();
+        exec(QStringLiteral("alter table Typos drop column %1").arg(plat::sqlName(name)));
+    }
+}

@@ -1,3 +1,4 @@
+#include "shell/frmmain.h"
 #include "shell/records/frmparameters.h"
 #include "shell/records/frmprotasisxristi.h"
 #include "shell/records/frmtypos.h"
@@ -11,15 +12,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+
+#include <memory>
 
 using plat::FormInstance;
 
@@ -89,6 +96,22 @@ QLineEdit *openEditor(rec::GridRecordForm *f)
     QCoreApplication::processEvents();
     rec::DataGrid *g = f->grdDataGrid;
     return g->cellEditorOpen() ? qobject_cast<QLineEdit *>(g->indexWidget(g->currentIndex())) : nullptr;
+}
+
+// A message box takes the focus while it shows, as a real one does, and gives
+// it back to `window` when answered.
+std::function<void(const plat::MsgRecord &)> takeFocusWhileShown(QWidget *window)
+{
+    return [window](const plat::MsgRecord &) {
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.setFocus();
+        QCoreApplication::processEvents();
+        box.hide();
+        QApplication::setActiveWindow(window);
+        QCoreApplication::processEvents();
+    };
 }
 
 } // namespace
@@ -486,6 +509,56 @@ TEST_F(RecordWindowTest, WindowWhoseTableCannotBeOpenedStaysClosed)
     EXPECT_EQ(rec.messages.size(), 1);
 }
 
+// A file that kept a column of its own through its upgrade, whatever its
+// name holds, opens in the item-types window; the column is shown and edited
+// as the others are.
+TEST_F(RecordWindowTest, ItemTypesOpenWithAColumnOfTheFilesOwnWhateverItsName)
+{
+    const QString path = dir.filePath("old.db");
+    for (const QString &name : {QStringLiteral("Σημ]είωση"), QStringLiteral("[Παλαιό"), QStringLiteral("Ένδειξη \"Α\"")}) {
+        SCOPED_TRACE(name.toStdString());
+        rec.clear();
+        plat::Database::close();
+        QFile::remove(path);
+        {
+            // A file of an earlier version: the type table without its key
+            // column, so the upgrade builds it anew and copies the file's own
+            // column over.
+            auto old = QSqlDatabase::addDatabase("QSQLITE", "old");
+            old.setDatabaseName(path);
+            ASSERT_TRUE(old.open());
+            QSqlQuery q(old);
+            ASSERT_TRUE(q.exec(QStringLiteral("create table Typos (Τύπος TEXT, %1 TEXT)").arg(plat::sqlName(name))));
+            ASSERT_TRUE(q.exec(QStringLiteral("insert into Typos values ('ΨΥΧΡΗΣ', 'παλαιά σημείωση')")));
+            q.finish();
+            old.close();
+        }
+        QSqlDatabase::removeDatabase("old");
+        ASSERT_EQ(plat::Database::openReport(path).opened, true);
+        ASSERT_EQ(rows(QStringLiteral("select Κωδικός, Τύπος, %1 from Typos").arg(plat::sqlName(name))),
+                  QStringList{"1|ΨΥΧΡΗΣ|παλαιά σημείωση"});
+        rec.clear();
+
+        frmTypos::openFromMenu();
+        frmTypos *f = FormInstance<frmTypos>::ifLoaded();
+        ASSERT_NE(f, nullptr);
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+        const int col = f->adoPrimaryRS()->columnIndex(name);
+        ASSERT_GE(col, 0);
+        EXPECT_EQ(f->model()->headerData(col, Qt::Horizontal).toString(), name);
+        EXPECT_EQ(f->model()->index(0, col).data().toString(), QStringLiteral("παλαιά σημείωση"));
+        f->cmdEdit_Click();
+        EXPECT_TRUE(setCell(f, 0, col, QStringLiteral("νέα")));
+        f->cmdUpdate_Click();
+        EXPECT_FALSE(f->isEditing());
+        EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+        EXPECT_EQ(rows(QStringLiteral("select Τύπος, %1 from Typos").arg(plat::sqlName(name))),
+                  QStringList{"ΨΥΧΡΗΣ|νέα"});
+        f->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 TEST_F(RecordWindowTest, WithoutADatabaseEachWindowSaysSoOnceAndStaysClosed)
 {
     plat::Database::close();
@@ -691,16 +764,7 @@ TEST_F(RecordWindowTest, ANewRowTypedThroughItsCellsIsWrittenOnLeavingIt)
     addTypes(1);
     exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος) values ('Κ1', 'Α', 95)");
     frmProtasisXristi *f = openShown<frmProtasisXristi>();
-    rec.onMessage = [f](const plat::MsgRecord &) {
-        QWidget box;
-        box.show();
-        QApplication::setActiveWindow(&box);
-        box.setFocus();
-        QCoreApplication::processEvents();
-        box.hide();
-        QApplication::setActiveWindow(f);
-        QCoreApplication::processEvents();
-    };
+    rec.onMessage = takeFocusWhileShown(f);
     rec::DataGrid *g = f->grdDataGrid;
     for (Qt::Key leaveRefused : {Qt::Key_Tab, Qt::Key_Return}) {
         SCOPED_TRACE(leaveRefused);
@@ -791,31 +855,105 @@ TEST_F(RecordWindowTest, RefusedWritesLoseNothingTyped)
 TEST_F(RecordWindowTest, DeletingANewRowDropsWhatIsTypedInItWithoutAWord)
 {
     addTypes(1);
-    exec("insert into ProtasisXristi (Κωδικός, Εύρος) values ('Κ', 100)");
-    frmProtasisXristi *f = openShown<frmProtasisXristi>();
-    for (bool refusedFirst : {false, true}) {
-        SCOPED_TRACE(refusedFirst);
-        rec.clear();
-        f->cmdAdd->click();
-        QLineEdit *editor = typeInto(f, 1, 2, QStringLiteral("abc"));
-        ASSERT_TRUE(editor);
-        if (refusedFirst) {
-            QTest::keyClick(editor, Qt::Key_Tab);
-            ASSERT_TRUE(openEditor(f));
-            rec.clear();
+    for (bool inMainWindow : {false, true}) {
+        SCOPED_TRACE(inMainWindow ? "in the main window" : "a window of its own");
+        exec("insert into ProtasisXristi (Κωδικός, Εύρος) values ('Κ', 100)");
+        // In the main window a click gives the child window's frame the focus.
+        std::unique_ptr<frmMain> main;
+        if (inMainWindow) {
+            main = std::make_unique<frmMain>();
+            main->show();
         }
-        QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
+        frmProtasisXristi *f = openShown<frmProtasisXristi>();
+        for (bool refusedFirst : {false, true}) {
+            SCOPED_TRACE(refusedFirst);
+            rec.clear();
+            f->cmdAdd->click();
+            QLineEdit *editor = typeInto(f, 1, 2, QStringLiteral("abc"));
+            ASSERT_TRUE(editor);
+            if (refusedFirst) {
+                QTest::keyClick(editor, Qt::Key_Tab);
+                ASSERT_TRUE(openEditor(f));
+                rec.clear();
+            }
+            QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+            EXPECT_EQ(f->model()->rowCount(), 1);
+            EXPECT_FALSE(f->grdDataGrid->cellEditorOpen());
+            EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), QStringList{"Κ|100"});
+        }
+        // A stored row is deleted as before.
+        f->cmdDelete->click();
+        EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
         EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
-        EXPECT_EQ(f->model()->rowCount(), 1);
-        EXPECT_FALSE(f->grdDataGrid->cellEditorOpen());
-        EXPECT_EQ(rows("select Κωδικός, Εύρος from ProtasisXristi"), QStringList{"Κ|100"});
+        f->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // A stored row is deleted as before.
-    f->cmdDelete->click();
-    EXPECT_TRUE(rows("select * from ProtasisXristi").isEmpty());
-    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+}
+
+// ΑΚΥΡΟ after a refused text gives the row up at once: the refusal, said
+// when the text was refused, is not said again, and nothing is written.
+TEST_F(RecordWindowTest, CancelAfterARefusedTextGivesTheRowUpWithoutRepeatingTheRefusal)
+{
+    const QString refusal = QStringLiteral("Το πεδίο <Εύρος> δέχεται μόνο αριθμούς.");
+    struct Case {
+        const char *what;
+        bool newRow;
+        Qt::Key leave;
+        bool inMainWindow; // a child window: a click gives its frame the focus
+    };
+    const Case cases[] = {
+        {"new row, Tab", true, Qt::Key_Tab, false},
+        {"new row, Enter", true, Qt::Key_Return, false},
+        {"stored row, Tab", false, Qt::Key_Tab, false},
+        {"new row, Tab, in the main window", true, Qt::Key_Tab, true},
+        {"stored row, Enter, in the main window", false, Qt::Key_Return, true},
+    };
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος) values ('Κ1', 'Α', 95)");
+    exec("insert into ProtasisXristi (Κωδικός, [Περιγραφή Είδους], Εύρος) values ('Κ2', 'Β', 120)");
+    const QStringList before = rows("select * from ProtasisXristi order by ID");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<frmMain> main;
+        if (c.inMainWindow) {
+            main = std::make_unique<frmMain>();
+            main->show();
+        }
+        frmProtasisXristi *f = openShown<frmProtasisXristi>();
+        ASSERT_EQ(qobject_cast<QMdiSubWindow *>(f->parentWidget()) != nullptr, c.inMainWindow);
+        rec.onMessage = takeFocusWhileShown(f);
+        rec.clear();
+        if (c.newRow) QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+        const int row = c.newRow ? 2 : 1;
+        QLineEdit *editor = typeInto(f, row, 2, QStringLiteral("abc"));
+        ASSERT_TRUE(editor);
+        QTest::keyClick(editor, c.leave);
+        ASSERT_TRUE(openEditor(f));
+        ASSERT_EQ(rec.texts(), QStringList{refusal});
+
+        QTest::mouseClick(f->cmdCancel, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rec.texts(), QStringList{refusal});
+        EXPECT_FALSE(f->isEditing());
+        EXPECT_TRUE(browseButtonsShown(f));
+        EXPECT_FALSE(f->grdDataGrid->cellEditorOpen());
+        EXPECT_EQ(f->model()->rowCount(), 2);
+        EXPECT_EQ(f->adoPrimaryRS()->currentRow(), 0);
+        EXPECT_EQ(f->model()->index(1, 2).data().toString(), QStringLiteral("120"));
+        EXPECT_EQ(rows("select * from ProtasisXristi order by ID"), before);
+        // The window is free: the next row is taken by the arrow key.
+        QTest::keyClick(f->grdDataGrid, Qt::Key_Down);
+        EXPECT_EQ(f->adoPrimaryRS()->currentRow(), 1);
+        EXPECT_EQ(rec.texts(), QStringList{refusal});
+        rec.onMessage = nullptr;
+        f->unloadWithoutAsking();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 namespace {
