@@ -5,7 +5,7 @@
 #include "fixed_knife/form3.h"
 
 #include "fixed_knife/cut_print.h"
-#include "platform/database.h"
+#include "platform/report.h"
 #include "platform/msgbox.h"
 #include "reports/print_hooks.h"
 
@@ -24,7 +24,7 @@ void Form3::cmdPrint_Click()
     Module1::strPrintTitle = QString::fromStdString(fk::cutPrintTitle(t));
     const QString line = QString::fromStdString(fk::cutProgramLine(t));
     QString err;
-    if (!plat::Database::rewriteLines(QStringLiteral("Protasis4"), QStringLiteral("Paraggelia"), {line}, &err)) {
+    if (!plat::rewritePrintLines(QStringLiteral("Protasis4"), QStringLiteral("Paraggelia"), {line}, &err)) {
         // No report over a table that still holds an earlier cut, not even
         // one asked for by an earlier click of this tick.
         blnPrint = false;

@@ -2,7 +2,7 @@
 // the search's lists and a new report of it opens.
 #include "knife_change/form1.h"
 
-#include "platform/database.h"
+#include "platform/report.h"
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
 #include "reports/print_hooks.h"
@@ -52,7 +52,7 @@ void Form1::printProposal(int proposal)
     // show the previous lines as this print's.
     const QString table = proposal == 1 ? QStringLiteral("Protasis1") : QStringLiteral("Protasis2");
     QString err;
-    if (!plat::Database::rewriteLines(table, QStringLiteral("Paraggelia"), lines, &err)) {
+    if (!plat::rewritePrintLines(table, QStringLiteral("Paraggelia"), lines, &err)) {
         plat::msgBox(err);
         return;
     }

@@ -194,7 +194,7 @@ static const QString kNoPrint = QStringLiteral("Η εκτύπωση δεν μπ�
 
 // The database must be open and its file still where it was opened: SQLite
 // would otherwise go on reading a deleted file or make an empty new one.
-static bool databaseReady(QString *error)
+bool printDatabaseReady(QString *error)
 {
     auto fail = [&](const QString &text) {
         if (error) *error = text;
@@ -210,7 +210,7 @@ static bool databaseReady(QString *error)
 
 std::optional<ReportRows> readReportRows(const QString &sql, const QVariantList &params, QString *error)
 {
-    if (!databaseReady(error)) return std::nullopt;
+    if (!printDatabaseReady(error)) return std::nullopt;
     QSqlQuery q(Database::db());
     q.setForwardOnly(true);
     bool ok = q.prepare(sql);
@@ -244,7 +244,7 @@ std::optional<ReportRows> readReportRows(const QString &sql, const QVariantList 
 
 std::optional<ReportRows> readReportTable(const QString &table, QString *error)
 {
-    if (!databaseReady(error)) return std::nullopt;
+    if (!printDatabaseReady(error)) return std::nullopt;
     QSqlDatabase db = Database::db();
     QString actual;
     for (const QString &t : db.tables())
@@ -259,9 +259,45 @@ std::optional<ReportRows> readReportTable(const QString &table, QString *error)
     return readReportRows(QStringLiteral("SELECT * FROM ") + name + QStringLiteral(" ORDER BY ID"), {}, error);
 }
 
+bool rewritePrintLines(const QString &table, const QString &column, const QStringList &lines, QString *error)
+{
+    if (!printDatabaseReady(error)) return false;
+    if (Database::rewriteLines(table, column, lines, error)) return true;
+    // The file may have gone between the look and the write.
+    printDatabaseReady(error);
+    return false;
+}
+
 // ---------------------------------------------------------------- pages
 
 static int bandHeight(const ReportSection *s) { return s && s->visible ? std::max(0, s->height) : 0; }
+
+// Whether a band puts anything on paper. A bound text box counts: its rows
+// may hold text.
+static bool drawsSomething(const ReportSection *s)
+{
+    if (!s || !s->visible) return false;
+    if (s->backColor.isValid() && s->backColor != Qt::white) return true;
+    for (const ReportControl &c : s->controls()) {
+        if (!c.visible) continue;
+        if (c.opaque || c.border) return true;
+        switch (c.kind) {
+        case ReportControlKind::Label:
+            if (!c.caption.isEmpty()) return true;
+            break;
+        case ReportControlKind::TextBox:
+            if (!c.field.isEmpty()) return true;
+            break;
+        case ReportControlKind::Image:
+            if (!c.picture.isNull()) return true;
+            break;
+        case ReportControlKind::Line:
+        case ReportControlKind::Shape:
+            return true;
+        }
+    }
+    return false;
+}
 
 QList<ReportPage> paginate(const ReportDefinition &def, int rowCount)
 {
@@ -293,27 +329,26 @@ QList<ReportPage> paginate(const ReportDefinition &def, int rowCount)
         if (bandHeight(pf) > 0) pages.last().bands.append(PlacedBand{SectionKind::PageFooter, -1, footerTop});
     };
     // A band that does not fit goes to the next page, unless the page holds
-    // nothing but its headers: then it stands there, cut at the footer.
-    auto makeRoom = [&](int h) {
+    // nothing but its headers: then it stands there, cut at the footer. A
+    // band with nothing to draw opens no page: it is left out instead.
+    auto makeRoom = [&](const ReportSection *s, int h) {
         if (y + h > footerTop && bodyOnPage) {
+            if (!drawsSomething(s)) return false;
             closePage();
             openPage();
         }
         bodyOnPage = true;
+        return true;
     };
 
     openPage();
     const int dh = bandHeight(dt);
     if (dh > 0) {
-        for (int r = 0; r < rowCount; ++r) {
-            makeRoom(dh);
-            place(dt, SectionKind::Detail, r);
-        }
+        // Every row's band is alike: one that draws nothing leaves the
+        // rest out too.
+        for (int r = 0; r < rowCount && makeRoom(dt, dh); ++r) place(dt, SectionKind::Detail, r);
     }
-    if (const int h = bandHeight(rf); h > 0) {
-        makeRoom(h);
-        place(rf, SectionKind::ReportFooter);
-    }
+    if (const int h = bandHeight(rf); h > 0 && makeRoom(rf, h)) place(rf, SectionKind::ReportFooter);
     closePage();
     return pages;
 }
@@ -642,7 +677,7 @@ static bool writePdfTo(const Report &report, QIODevice *device)
     writer.setPageSize(report.definition().paper);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(1200);
-    writer.setTitle(report.definition().name);
+    writer.setTitle(report.title());
     writer.setCreator(QStringLiteral("Velantra"));
     QPainter p;
     if (!p.begin(&writer)) return false;

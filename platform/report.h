@@ -192,6 +192,16 @@ std::optional<ReportRows> readReportRows(const QString &sql, const QVariantList 
 // The whole of a print table in ascending ID.
 std::optional<ReportRows> readReportTable(const QString &table, QString *error = nullptr);
 
+// Whether a print can use the database now: it is open and its file is still
+// where it was opened. Otherwise false and, in *error, a Greek message that
+// names the cause (a missing file by its path).
+bool printDatabaseReady(QString *error = nullptr);
+// A print table rewritten with `lines` (ID 1..n, one text column) in one
+// transaction, the old lines kept on failure. A missing database file is
+// named as such, not as the write refused that SQLite reports for it.
+bool rewritePrintLines(const QString &table, const QString &column, const QStringList &lines,
+                       QString *error = nullptr);
+
 // Pagination: which bands go where on which page.
 struct PlacedBand {
     SectionKind kind;
@@ -206,7 +216,10 @@ struct ReportPage {
 
 // Report header once at the top of page 1, page header and footer on every
 // page (the footer at the bottom margin), one detail band per row, the report
-// footer once after the last row. Never returns an empty list.
+// footer once after the last row. A band that puts nothing on paper (no
+// visible control draws anything) takes what room is left on its page but
+// never opens a page of its own: a report footer with nothing in it never
+// adds a page of headers without lines. Never returns an empty list.
 QList<ReportPage> paginate(const ReportDefinition &def, int rowCount);
 
 // A definition bound to its rows, split into pages, ready to draw.
@@ -220,6 +233,10 @@ public:
     int pageCount() const { return int(m_pages.size()); }
     QDateTime madeAt() const { return m_madeAt; }
     QSize pageTwips() const { return m_def.paperTwips(); }
+    // The document's title (a saved PDF's, shown in a viewer's title bar);
+    // the definition's name until one is given.
+    QString title() const { return m_title.isEmpty() ? m_def.name : m_title; }
+    void setTitle(const QString &title) { m_title = title; }
 
     // Draws page `index` (0-based) with the painter's coordinates in twips
     // from the paper's top-left corner. Does not fill the paper's background.
@@ -240,6 +257,7 @@ private:
     ReportRows m_rows;
     QDateTime m_madeAt;
     QList<ReportPage> m_pages;
+    QString m_title;
 };
 
 // "%D", "%T" and "%p" of a caption replaced.

@@ -4,11 +4,14 @@
 #include "platform/pictures.h"
 #include "platform/reportgreek.h"
 #include "platform/qnum.h"
+#include "platform/settings.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -16,6 +19,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -30,6 +34,12 @@ namespace {
 // The screen shows a page at 96 dots per inch at 100 % (15 twips a pixel).
 constexpr double kScreenDpi = 96.0;
 const int kZooms[] = {50, 75, 100, 125, 150, 200};
+// Kept beside the main window's placement.
+const QString kSettingsApp = QStringLiteral("Velantra");
+const QString kSettingsSection = QStringLiteral("Settings");
+const QString kPdfFolderKey = QStringLiteral("PdfFolder");
+// Room the window manager's frame takes around a window (title bar, borders).
+const QSize kFrameAllowance(16, 48);
 } // namespace
 
 ReportWindow::ReportWindow(std::unique_ptr<Report> report, const QString &title)
@@ -37,6 +47,7 @@ ReportWindow::ReportWindow(std::unique_ptr<Report> report, const QString &title)
 {
     setWindowTitle(title);
     setWindowIcon(coilIcon());
+    if (m_report && !title.isEmpty()) m_report->setTitle(title);
     buildUi();
     showPage(0);
 }
@@ -123,8 +134,25 @@ void ReportWindow::setReport(std::unique_ptr<Report> report)
 {
     if (!report) return;
     m_report = std::move(report);
+    if (!windowTitle().isEmpty()) m_report->setTitle(windowTitle());
     m_page = -1;
     showPage(0);
+}
+
+void ReportWindow::showForm()
+{
+    if (isUnloaded()) return;
+    if (!isVisible()) {
+        // Whole on the screen the planner works on; where it opens is the
+        // window manager's choice, as for any window of its own.
+        const QWidget *anchor = QApplication::activeWindow();
+        QScreen *screen = anchor ? anchor->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            const QSize room = screen->availableGeometry().size() - kFrameAllowance;
+            resize(size().boundedTo(room.expandedTo(QSize(200, 150))));
+        }
+    }
+    show();
 }
 
 void ReportWindow::showPage(int index)
@@ -212,8 +240,7 @@ void ReportWindow::askPrint()
 
 void ReportWindow::askSavePdf()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty()) dir = QDir::homePath();
+    const QString dir = pdfStartFolder();
     QString name = windowTitle().trimmed();
     name.replace(u'/', u'-');
     if (name.isEmpty()) name = QStringLiteral("report");
@@ -237,7 +264,7 @@ void ReportWindow::askSavePdf()
                    QStringLiteral("» υπάρχει ήδη.\nΝα αντικατασταθεί;"),
                MsgOkCancelQuestion) != MsgAnswer::Ok)
         return;
-    saveAsPdf(path);
+    if (saveAsPdf(path)) rememberPdfFolder(QFileInfo(path).absolutePath());
 }
 
 ReportWindow *showReport(std::unique_ptr<Report> report, const QString &title)
@@ -245,9 +272,6 @@ ReportWindow *showReport(std::unique_ptr<Report> report, const QString &title)
     if (!report) return nullptr;
     auto *w = new ReportWindow(std::move(report), title);
     w->showForm();
-    // In the main window the frame shows the icon, and the host gives its
-    // frames none of their own.
-    if (w->frame() != w) w->frame()->setWindowIcon(w->windowIcon());
     w->focusForm();
     return w;
 }
@@ -262,6 +286,24 @@ ReportWindow *openReport(ReportDefinition def, const QString &sql, const QVarian
         return nullptr;
     }
     return showReport(std::make_unique<Report>(std::move(def), std::move(*rows)), title);
+}
+
+QString pdfStartFolder(const QString &last, const QString &documents, const QString &home)
+{
+    for (const QString &dir : {last, documents})
+        if (!dir.isEmpty() && QFileInfo(dir).isDir()) return QDir(dir).absolutePath();
+    return home;
+}
+
+QString pdfStartFolder()
+{
+    return pdfStartFolder(getSetting(kSettingsApp, kSettingsSection, kPdfFolderKey),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
+}
+
+void rememberPdfFolder(const QString &folder)
+{
+    saveSetting(kSettingsApp, kSettingsSection, kPdfFolderKey, QDir(folder).absolutePath());
 }
 
 } // namespace plat

@@ -1,8 +1,10 @@
 #pragma once
 // The window that shows a report: its pages one at a time with page
 // navigation and zoom, printing through the system's print dialog and saving
-// as PDF. Modeless, a child of the main window, one per print; closing it
-// deletes the window and with it the report and its rows.
+// as PDF. Modeless and a window of its own (never inside the main window's
+// area, no owner), one per print; closing it deletes the window and with it
+// the report and its rows. It is one of the program's forms, so the main
+// window closes it when the program ends.
 //
 //   auto *w = plat::openReport(std::move(def), "select ... order by ID", {}, "ΠΡΟΤΑΣΙΣ 1η");
 //   // w is null when the rows could not be read (the message has been shown)
@@ -29,6 +31,10 @@ public:
     // Puts another report in the window (a window that serves every print of
     // one kind) and goes back to its first page.
     void setReport(std::unique_ptr<Report> report);
+
+    // Shows the window on its own, never in the main window's area (stands
+    // in for Form::showForm, which would put it there).
+    void showForm();
 
     int currentPage() const { return m_page; } // 0-based
     void showPage(int index);                  // clamped to the report's pages
@@ -69,5 +75,14 @@ ReportWindow *showReport(std::unique_ptr<Report> report, const QString &title);
 // message and opens nothing: returns null.
 ReportWindow *openReport(ReportDefinition def, const QString &sql, const QVariantList &params,
                          const QString &title);
+
+// The folder the PDF dialog opens in: `last` (the folder of the last PDF
+// saved) while it is a folder, else `documents` while it is one, else `home`.
+QString pdfStartFolder(const QString &last, const QString &documents, const QString &home);
+// The same for this user: the folder kept in the program's settings, the
+// user's documents and home folders.
+QString pdfStartFolder();
+// Keeps `folder` as the one the next PDF dialog opens in.
+void rememberPdfFolder(const QString &folder);
 
 } // namespace plat

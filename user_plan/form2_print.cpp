@@ -2,7 +2,7 @@
 // table Protasis3, then a new report of the plan.
 #include "user_plan/form2.h"
 
-#include "platform/database.h"
+#include "platform/report.h"
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
 #include "reports/print_hooks.h"
@@ -58,11 +58,16 @@ void Form2::cmdPrint_Click()
     }
 
     QString err;
-    if (!plat::Database::rewriteLines(QStringLiteral("Protasis3"), QStringLiteral("Protasis"), lines, &err)) {
+    if (!plat::rewritePrintLines(QStringLiteral("Protasis3"), QStringLiteral("Protasis"), lines, &err)) {
         plat::msgBox(err);
         return;
     }
-    // Without an order there is no plan to print: the table is left empty.
-    if (k < 0 || k > 9) return;
+    // Without an order, or without a single pattern row (nothing solved yet),
+    // there is no plan: the table is left empty and the planner is told, not
+    // left wondering why nothing opened.
+    if (k < 0 || k > 9 || lastCutRow < 0) {
+        plat::msgBox(QString::fromUtf8(user_plan::MsgNoPlan));
+        return;
+    }
     reports::openReport(reports::PrintJob::Proposal3);
 }

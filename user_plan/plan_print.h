@@ -8,6 +8,10 @@
 
 namespace user_plan {
 
+// Said by the plan print when there is no plan: no order or no pattern row.
+inline constexpr const char *MsgNoPlan =
+    "Δεν υπάρχει πρόγραμμα κοπής για εκτύπωση. Παρακαλώ κάντε πρώτα Λύση.";
+
 struct PlanPrintRow {
     std::string coils;                  // Grammi(r)
     std::array<std::string, 10> counts; // Akommati(r) … Jkommati(r)

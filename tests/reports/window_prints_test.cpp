@@ -8,6 +8,7 @@
 #include "shell/module1.h"
 #include "user_plan/form2.h"
 #include "user_plan/plan_handover.h"
+#include "user_plan/plan_print.h"
 #include "user_plan/plan_recompute.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -427,7 +430,7 @@ TEST_F(WindowPrints, PlanPrintStopsAtCoilsThatAreNotANumber)
     EXPECT_EQ(reportWindows().first()->report().rows().count(), 0);
 }
 
-TEST_F(WindowPrints, PlanWithoutAnOrderEmptiesItsTableAndPrintsNothing)
+TEST_F(WindowPrints, PlanWithoutAnOrderEmptiesItsTableAndSaysThereIsNoPlan)
 {
     plat::MsgBoxRecorder rec;
     FormInstance<Form1>::get()->Timer1->stop();
@@ -435,9 +438,82 @@ TEST_F(WindowPrints, PlanWithoutAnOrderEmptiesItsTableAndPrintsNothing)
     ASSERT_EQ(f->orderLastRow(), -1);
     exec("insert into Protasis3 values (1, 'earlier plan')");
     f->cmdPrint->click();
-    EXPECT_TRUE(rec.messages.isEmpty());
+    EXPECT_EQ(rec.texts(), QStringList{QString::fromUtf8(user_plan::MsgNoPlan)});
     EXPECT_TRUE(rows("select * from Protasis3").isEmpty());
     EXPECT_TRUE(reportWindows().isEmpty());
+}
+
+// ------------------------------------------------------------ every print
+
+TEST_F(WindowPrints, WithTheDatabaseFileDeletedEveryPrintNamesTheMissingFile)
+{
+    Form1 *planner = solvedPlanner();
+    Form2 *plan = plannedWindow(2, 2);
+    for (int r = 0; r < 2; ++r) plan->Grammi[r]->setText(QStringLiteral("3"));
+    Form3 *fixed = solvedFixedKnife();
+    addTypes(1);
+    exec("insert into ProtasisXristi (Κωδικός, Εύρος, Τύπος, Πάχος) values ('K', 100, 1, 1)");
+    const QString file = dir.filePath(QStringLiteral("Divor.db"));
+    ASSERT_TRUE(QFile::remove(file));
+
+    const struct {
+        const char *what;
+        std::function<void()> print;
+    } prints[] = {
+        {"proposal 1", [&] { planner->cmdPrint->click(); }},
+        {"proposal 2", [&] { planner->cmdPrint2->click(); }},
+        {"proposal 3", [&] { plan->cmdPrint->click(); }},
+        {"cutting order", [&] { fixed->cmdPrint->click(); fixed->Timer2_Timer(); }},
+        {"items catalogue", [] { reports::mnPrint_Click(); }},
+    };
+    for (const auto &p : prints) {
+        SCOPED_TRACE(p.what);
+        plat::MsgBoxRecorder rec;
+        p.print();
+        ASSERT_EQ(rec.messages.size(), 1);
+        EXPECT_TRUE(rec.lastText().startsWith(QStringLiteral("Δεν βρέθηκε το αρχείο της βάσης δεδομένων"))) << rec.lastText().toStdString();
+        EXPECT_TRUE(rec.lastText().contains(file)) << rec.lastText().toStdString();
+        EXPECT_FALSE(rec.lastText().contains(QStringLiteral("ανάγνωση"))) << rec.lastText().toStdString();
+        EXPECT_TRUE(reportWindows().isEmpty());
+    }
+}
+
+TEST_F(WindowPrints, SavedPdfCarriesTheReportsCaptionAsItsTitle)
+{
+    const struct {
+        reports::PrintJob job;
+        const char *caption;
+    } jobs[] = {
+        {reports::PrintJob::Proposal1, "ΠΡΟΤΑΣΙΣ 1η"},
+        {reports::PrintJob::Proposal2, "ΠΡΟΤΑΣΙΣ 2η"},
+        {reports::PrintJob::Proposal3, "ΠΡΟΤΑΣΙΣ 3η"},
+        {reports::PrintJob::CuttingOrder, "ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"},
+    };
+    auto titleOf = [](const QString &pdf) {
+        const QString info = pdfread::run(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf});
+        const QRegularExpression re(QStringLiteral("^Title:\\s+(.*)$"), QRegularExpression::MultilineOption);
+        return re.match(info).captured(1).trimmed();
+    };
+    plat::MsgBoxRecorder rec;
+    for (const auto &j : jobs) {
+        SCOPED_TRACE(j.caption);
+        // Saved from the report window, as the planner does.
+        plat::ReportWindow *w = reports::printReport(j.job);
+        ASSERT_NE(w, nullptr);
+        const QString path = dir.filePath(QStringLiteral("title.pdf"));
+        ASSERT_TRUE(w->saveAsPdf(path));
+        EXPECT_EQ(titleOf(path), QString::fromUtf8(j.caption));
+        w->unloadWithoutAsking();
+    }
+    reports::mnPrint_Click();
+    ASSERT_NE(reports::catalogueWindow(), nullptr);
+    const QString path = dir.filePath(QStringLiteral("catalogue.pdf"));
+    ASSERT_TRUE(reports::catalogueWindow()->saveAsPdf(path));
+    EXPECT_EQ(titleOf(path), QStringLiteral("ΔΕΥΤΕΡΕΥΟΝΤΑ ΠΡΟΪΟΝΤΑ"));
+    // Refilled by a second print, it keeps its caption as title.
+    reports::mnPrint_Click();
+    EXPECT_EQ(reports::catalogueWindow()->report().title(), QStringLiteral("ΔΕΥΤΕΡΕΥΟΝΤΑ ΠΡΟΪΟΝΤΑ"));
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
 }
 
 // ------------------------------------------------------------ cutting order

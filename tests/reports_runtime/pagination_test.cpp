@@ -55,6 +55,31 @@ TEST(Pagination, BandsPerPage)
         {"a report footer that no longer fits goes to a page of its own", 10,
          [](plat::ReportDefinition &d) { d.section(QStringLiteral("ReportFooter")).height = 1000; },
          QStringLiteral("RH PH ") + details(0, 9) + QStringLiteral(" PF | PH RF PF")},
+        {"a report footer with nothing to print opens no page of its own", 10,
+         [](plat::ReportDefinition &d) {
+             auto &rf = d.section(QStringLiteral("ReportFooter"));
+             rf.height = 1000;
+             rf.control(QStringLiteral("LabelEnd")).visible = false;
+             rf.addLabel(QStringLiteral("LabelBlank"), 0, 300, 3000, 240, QString());
+         },
+         QStringLiteral("RH PH ") + details(0, 9) + QStringLiteral(" PF")},
+        {"an empty report footer that still fits stands after the last line", 3,
+         [](plat::ReportDefinition &d) { d.section(QStringLiteral("ReportFooter")).control(QStringLiteral("LabelEnd")).caption.clear(); },
+         QStringLiteral("RH PH D0 D1 D2 RF PF")},
+        {"a shaded report footer is printed, on a page of its own when it must", 10,
+         [](plat::ReportDefinition &d) {
+             auto &rf = d.section(QStringLiteral("ReportFooter"));
+             rf.height = 1000;
+             rf.control(QStringLiteral("LabelEnd")).caption.clear();
+             rf.backColor = QColor(0xE0, 0xE0, 0xE0);
+         },
+         QStringLiteral("RH PH ") + details(0, 9) + QStringLiteral(" PF | PH RF PF")},
+        {"detail bands with nothing to print open no page either", 25,
+         [](plat::ReportDefinition &d) {
+             d.section(QStringLiteral("Command1_Detail")).control(QStringLiteral("txtParaggelia")).visible = false;
+             d.section(QStringLiteral("ReportFooter")).visible = false;
+         },
+         QStringLiteral("RH PH ") + details(0, 9) + QStringLiteral(" PF")},
         {"a band that ends exactly at the footer fits", 10,
          [](plat::ReportDefinition &d) { d.section(QStringLiteral("ReportFooter")).height = 958; },
          QStringLiteral("RH PH ") + details(0, 9) + QStringLiteral(" RF PF")},

@@ -4,6 +4,7 @@
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
 #include "platform/reportwindow.h"
+#include "platform/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QDir>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTimer>
@@ -213,6 +216,9 @@ TEST_F(ReportWindowTest, ZoomKeepsTheMiddleOfTheViewInView)
     // Zooming in from the whole width stays on the middle of the page, not
     // on its right edge; zooming back keeps the same spot.
     ASSERT_TRUE(win);
+    // Wide enough for the whole page at 100 % (the test screen is narrower
+    // than the window the report asks for, so it opened fitted to it).
+    win->resize(900, 700);
     QCoreApplication::processEvents();
     auto *h = child<QScrollArea>("scrPage")->horizontalScrollBar();
     auto *v = child<QScrollArea>("scrPage")->verticalScrollBar();
@@ -293,6 +299,85 @@ TEST_F(ReportWindowTest, SaveDialogInGreekWritesTheChosenFileWithItsPdfEnding)
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
+TEST(PdfStartFolder, LastFolderThenDocumentsThenHome)
+{
+    QTemporaryDir root;
+    const QString last = root.filePath(QStringLiteral("τελευταίος"));
+    const QString docs = root.filePath(QStringLiteral("Έγγραφα"));
+    const QString home = root.path();
+    const QString gone = root.filePath(QStringLiteral("σβήστηκε"));
+    const QString file = root.filePath(QStringLiteral("αρχείο.pdf"));
+    ASSERT_TRUE(QDir().mkpath(last) && QDir().mkpath(docs));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const struct {
+        const char *what;
+        QString last, documents, expected;
+    } cases[] = {
+        {"the folder last used", last, docs, last},
+        {"nothing used yet: documents", QString(), docs, docs},
+        {"the last folder deleted: documents", gone, docs, docs},
+        {"the last one a file now: documents", file, docs, docs},
+        {"no documents folder either: home", gone, gone, home},
+    };
+    for (const auto &c : cases) EXPECT_EQ(plat::pdfStartFolder(c.last, c.documents, home), c.expected) << c.what;
+}
+
+TEST_F(ReportWindowTest, SaveDialogOpensInDocumentsThenInTheFolderLastUsed)
+{
+    ASSERT_TRUE(win);
+    plat::MsgBoxRecorder rec;
+    // Nothing kept yet: the user's documents (or home while there are none),
+    // never the folder the program was started from.
+    plat::saveSetting(QStringLiteral("Velantra"), QStringLiteral("Settings"), QStringLiteral("PdfFolder"), QString());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(plat::pdfStartFolder(), plat::pdfStartFolder(QString(), documents, QDir::homePath()));
+    QString opened;
+    QString title;
+    QStringList buttons;
+    auto saveIn = [&](const QString &folder) {
+        return [&opened, folder](QFileDialog *dlg) {
+            opened = dlg->directory().absolutePath();
+            dlg->selectFile(QDir(folder).filePath(QStringLiteral("κοπή.pdf")));
+            QMetaObject::invokeMethod(dlg, "accept");
+        };
+    };
+    const std::function<void(QFileDialog *)> lookAndCancel = [&opened](QFileDialog *dlg) {
+        opened = dlg->directory().absolutePath();
+        dlg->reject();
+    };
+    const QString chosen = dir.filePath(QStringLiteral("εκτυπώσεις"));
+    ASSERT_TRUE(QDir().mkpath(chosen));
+    answerDialog<QFileDialog>(&title, &buttons, saveIn(chosen));
+    win->askSavePdf();
+    EXPECT_EQ(opened, plat::pdfStartFolder(QString(), documents, QDir::homePath()));
+    EXPECT_NE(opened, QDir::currentPath());
+    ASSERT_TRUE(QFile::exists(QDir(chosen).filePath(QStringLiteral("κοπή.pdf"))));
+    // Kept with the window placement; the next dialog, of any report, opens there.
+    EXPECT_EQ(plat::getSetting(QStringLiteral("Velantra"), QStringLiteral("Settings"), QStringLiteral("PdfFolder")),
+              chosen);
+    answerDialog<QFileDialog>(&title, &buttons, lookAndCancel);
+    win->askSavePdf();
+    EXPECT_EQ(opened, chosen);
+    // The kept folder removed since: back to documents.
+    ASSERT_TRUE(QDir(chosen).removeRecursively());
+    answerDialog<QFileDialog>(&title, &buttons, lookAndCancel);
+    win->askSavePdf();
+    EXPECT_EQ(opened, plat::pdfStartFolder(QString(), documents, QDir::homePath()));
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.lastText().toStdString();
+}
+
+TEST_F(ReportWindowTest, SavedPdfIsTitledWithTheWindowsCaption)
+{
+    ASSERT_TRUE(win);
+    const QString path = dir.filePath(QStringLiteral("τίτλος.pdf"));
+    ASSERT_TRUE(win->saveAsPdf(path));
+    const QString info = rt::popplerText({QStringLiteral("pdfinfo"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("^Title:\\s+ΠΡΟΤΑΣΙΣ 1η$"),
+                                                 QRegularExpression::MultilineOption)))
+        << info.toStdString();
+}
+
 TEST_F(ReportWindowTest, PrintDialogSpeaksGreekAndCancelPrintsNothing)
 {
     ASSERT_TRUE(win);
@@ -363,13 +448,16 @@ TEST_F(ReportWindowTest, AnotherReportReplacesTheContentAndStartsAtPageOne)
 #include "platform/pictures.h"
 #include "shell/frmmain.h"
 
+#include <QAction>
 #include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
 
 namespace {
 
-TEST(ReportWindowInMainWindow, OpensAsAChildWindowAndClosingItDeletesIt)
+TEST(ReportWindowInMainWindow, OpensAsAWindowOfItsOwnAndClosesWithTheMainWindow)
 {
+    plat::MsgBoxRecorder rec; // answers the exit question with OK
     frmMain m;
     m.resize(1100, 850);
     m.show();
@@ -377,18 +465,45 @@ TEST(ReportWindowInMainWindow, OpensAsAChildWindowAndClosingItDeletesIt)
         std::make_unique<plat::Report>(rt::sampleDefinition(), rt::lines(3), rt::fixedMoment()),
         QStringLiteral("ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
     ASSERT_TRUE(w);
-    auto *area = m.findChild<QMdiArea *>();
-    ASSERT_NE(area, nullptr);
-    auto *sub = qobject_cast<QMdiSubWindow *>(w->frame());
-    ASSERT_NE(sub, nullptr);
-    EXPECT_TRUE(area->subWindowList().contains(sub));
-    EXPECT_EQ(sub->windowTitle(), QStringLiteral("ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
-    EXPECT_TRUE(sub->isVisible());
-    EXPECT_EQ(sub->windowIcon().cacheKey(), plat::coilIcon().cacheKey());
-    if (const QByteArray out = qgetenv("REPORT_WINDOW_PNG"); !out.isEmpty()) m.grab().save(QString::fromLocal8Bit(out));
-    sub->close();
+    // No owner, no frame of the main window's area around it.
+    EXPECT_TRUE(w->isWindow());
+    EXPECT_EQ(w->parentWidget(), nullptr);
+    EXPECT_EQ(w->frame(), w.data());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("ΠΡΟΤΑΣΙΣ ΧΩΡΙΣ ΑΛΛΑΓΗ ΜΑΧΑΙΡΙΩΝ"));
+    EXPECT_EQ(w->windowIcon().cacheKey(), plat::coilIcon().cacheKey());
+    EXPECT_EQ(w->windowModality(), Qt::NonModal);
+    // Neither among the main window's windows nor in its window list, so
+    // tiling and maximising the planners leave it as it is.
+    EXPECT_TRUE(m.mdiArea()->subWindowList().isEmpty());
+    auto *list = m.findChild<QMenu *>(QStringLiteral("mnEnergy"));
+    ASSERT_NE(list, nullptr);
+    emit list->aboutToShow();
+    for (const QAction *a : list->actions()) EXPECT_NE(a->text(), w->windowTitle());
+    m.menuItem(QStringLiteral("mnHorizon"))->trigger();
+    EXPECT_TRUE(w->isVisible());
+    // A second call to show it keeps it on its own.
+    w->showForm();
+    EXPECT_EQ(w->parentWidget(), nullptr);
+    if (const QByteArray out = qgetenv("REPORT_WINDOW_PNG"); !out.isEmpty()) w->grab().save(QString::fromLocal8Bit(out));
+
+    // The program's end closes it.
+    EXPECT_TRUE(m.close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(w);
+}
+
+TEST(ReportWindowOnScreen, OpensWholeOnASmallScreen)
+{
+    QPointer<plat::ReportWindow> w = plat::showReport(
+        std::make_unique<plat::Report>(rt::sampleDefinition(), rt::lines(3), rt::fixedMoment()),
+        QStringLiteral("ΠΡΟΤΑΣΙΣ 1η"));
+    ASSERT_TRUE(w);
+    const QRect room = w->screen()->availableGeometry();
+    EXPECT_LE(w->frameGeometry().width(), room.width());
+    EXPECT_LE(w->height(), room.height());
+    w->unloadWithoutAsking();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
