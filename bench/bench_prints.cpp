@@ -2,14 +2,13 @@
 // items catalogue of 10 000 items, each read from its table, made into the
 // report with its start-up figures, its first page drawn for the preview and
 // the whole report written as PDF.
+#include "bench_app.h"
 #include "platform/database.h"
 #include "reports/prints.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QVariant>
 
 #include <cstdlib>
@@ -73,14 +72,12 @@ BENCHMARK(Print_Catalogue_10000Items)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    if (!plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))).isEmpty()) return 1;
+    BenchApplication app(argc, argv);
+    if (!plat::Database::open(app.path(QStringLiteral("Divor.db"))).isEmpty()) return 1;
     fill();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     plat::Database::close();
-    return 0;
+    return app.finish();
 }

@@ -6,8 +6,8 @@
 #include "fixed_knife/knife_search.h"
 #include "fixed_knife/order_bounds.h"
 #include "fixed_knife/secondary_catalogue.h"
+#include "bench_app.h"
 #include "platform/database.h"
-#include "platform/msgbox.h"
 
 #include <benchmark/benchmark.h>
 
@@ -175,13 +175,9 @@ BENCHMARK(Chooser10000_Accept)->Arg(15)->Arg(10000)->Unit(benchmark::kMillisecon
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    if (!plat::Database::open(dir.filePath(QStringLiteral("Divor.db"))).isEmpty()) return 1;
+    BenchApplication app(argc, argv);
+    if (!plat::Database::open(app.path(QStringLiteral("Divor.db"))).isEmpty()) return 1;
     sql(QStringLiteral("insert into Typos (Κωδικός, Τύπος) values (1, 'Μαύρο'), (2, 'Γαλβανιζέ')"));
-    plat::MsgBoxRecorder messages;  // a benchmark answers no questions
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
@@ -189,5 +185,5 @@ int main(int argc, char **argv)
     plat::FormInstance<Form3>::unloadIfLoaded();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     plat::Database::close();
-    return messages.messages.isEmpty() ? 0 : 2;
+    return app.finish();
 }

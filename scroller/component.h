@@ -28,6 +28,10 @@ inline QString registryPath()
         .filePath(QStringLiteral("velantra/components.ini"));
 }
 
+// The scroller control's class: the program's windows name it by both.
+constexpr char kScrollerClassName[] = "Scroller.DScroller";
+constexpr char kScrollerClassId[] = "{177484F0-29FD-4685-9C34-9E7D7E691A1F}";
+
 struct ClassEntry {
     QString classId;
     QString path;

@@ -10,8 +10,8 @@
 
 namespace {
 
-const char kClassName[] = "Scroller.DScroller";
-const char kClassId[] = "{177484F0-29FD-4685-9C34-9E7D7E691A1F}";
+const char *const kClassName = component::kScrollerClassName;
+const char *const kClassId = component::kScrollerClassId;
 const char kTypeLibId[] = "{CD7164F2-3859-41E8-B094-F6235461379C}";
 const char kInterfaceId[] = "{0CF86F2B-5CB9-4762-AB2F-811347F77553}";
 const char kEventInterfaceId[] = "{9AC61D9A-D181-4BD4-8BEA-9B2FA34E81A4}";

@@ -18,6 +18,7 @@
 namespace {
 
 const QString kClass = QStringLiteral("Scroller.DScroller");
+const QString kClassId = QStringLiteral("{177484F0-29FD-4685-9C34-9E7D7E691A1F}");
 
 class ServerTest : public ::testing::Test {
 protected:
@@ -93,7 +94,7 @@ TEST_F(ServerTest, CreatingByClassNameRegistersTheLibraryBesideTheProgram)
 {
     // Missing from the registry: registered, then created.
     QWidget host;
-    QWidget *control = plat::createControl(kClass, &host);
+    QWidget *control = plat::createControl(kClass, kClassId, &host);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->metaObject()->className(), QByteArray("scroller::DScroller"));
     EXPECT_EQ(registeredPath(), beside());
@@ -104,11 +105,11 @@ TEST_F(ServerTest, CreatingByClassNameRegistersTheLibraryBesideTheProgram)
         s.setValue(kClass + QStringLiteral("/InprocServer"), dir.filePath(QStringLiteral("old/libScroller.so")));
     }
     QWidget host2;
-    EXPECT_NE(plat::createControl(kClass, &host2), nullptr);
+    EXPECT_NE(plat::createControl(kClass, kClassId, &host2), nullptr);
     EXPECT_EQ(registeredPath(), beside());
 
-    EXPECT_EQ(plat::createControl(QStringLiteral("Nothing.Here"), &host2), nullptr);
-    EXPECT_EQ(plat::createControl(kClass, nullptr), nullptr);
+    EXPECT_EQ(plat::createControl(QStringLiteral("Nothing.Here"), kClassId, &host2), nullptr);
+    EXPECT_EQ(plat::createControl(kClass, kClassId, nullptr), nullptr);
 }
 
 TEST_F(ServerTest, HostedContentFollowsItsControlOrSitsOnTheWindowWithOneNotice)
