@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,6 +30,13 @@ void placeNewChild(QWidget *frame, const QSize &wanted)
     }
     // An area not on screen yet has no real size: nothing to fit into.
     const QRect free = area->isVisible() ? area->viewport()->rect() : QRect(0, 0, 1 << 20, 1 << 20);
+    // Cut in one direction, the window scrolls that way; the bar it then
+    // shows takes room from the other direction, which it is given back
+    // where the area has it, so that it needs no second bar.
+    QSize size = wanted;
+    const int bar = frame->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, frame);
+    if (size.height() > free.height() && size.width() < free.width()) size.rwidth() += bar;
+    else if (size.width() > free.width() && size.height() < free.height()) size.rheight() += bar;
     QList<QRect> open;
     for (QMdiSubWindow *s : area->subWindowList()) {
         // The borderless background lies behind everything and takes no place.
@@ -36,7 +44,7 @@ void placeNewChild(QWidget *frame, const QSize &wanted)
             continue;
         open << s->geometry();
     }
-    frame->setGeometry(cascadePlace(wanted, free, open));
+    frame->setGeometry(cascadePlace(size, free, open));
 }
 QList<QPointer<Form>> &registry()
 {

@@ -78,6 +78,19 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         return sub;
     });
 
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now || !isAncestorOf(now)) return;
+        m_lastFocus = now;
+        m_lastFocusHolder = nullptr;
+        for (QWidget *w = now->parentWidget(); w && w != this; w = w->parentWidget()) {
+            if (qobject_cast<QMdiSubWindow *>(w)) break;
+            if (w->focusPolicy() != Qt::NoFocus) {
+                m_lastFocusHolder = w;
+                break;
+            }
+        }
+    });
+
     buildMenus();
 
     auto *sb = new QStatusBar(this);
@@ -306,8 +319,13 @@ void frmMain::giveFocusToActiveChild()
     if (!sub || sub == m_background || !sub->isVisible()) sub = frontWindow();
     if (!sub || !sub->widget()) return;
     QWidget *content = sub->widget();
+    auto usable = [content](QWidget *w) { return w && content->isAncestorOf(w) && w->isVisible() && w->isEnabled(); };
+    // The control the keyboard was in, else the one around it (the grid
+    // whose cell editor went away), else the window's first control.
     QWidget *target = content->focusWidget();
-    if (!target || !target->isVisible()) {
+    if (!usable(target)) target = m_lastFocus;
+    if (!usable(target)) target = m_lastFocusHolder;
+    if (!usable(target)) {
         target = nullptr;
         for (QWidget *w = content->nextInFocusChain(); w && w != content; w = w->nextInFocusChain()) {
             if (content->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {

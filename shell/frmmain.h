@@ -69,4 +69,8 @@ private:
     bool m_fitWhenFramed = false;
     bool m_sendingBack = false;
     QPointer<QMdiSubWindow> m_background;
+    // The control that last had the keyboard in a child window, and the one
+    // around it that takes the focus (a grid around its cell editor).
+    QPointer<QWidget> m_lastFocus;
+    QPointer<QWidget> m_lastFocusHolder;
 };

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -190,6 +191,17 @@ TEST_F(MainWindowTest, NewChildWindowsOpenWholeAtFreeCascadePlaces)
     QApplication::processEvents();
     EXPECT_EQ(again->frame()->pos(), QPoint(0, 0));
     EXPECT_EQ(about->frame()->pos(), aboutAt);
+
+    // Too tall but narrow: it scrolls up and down and is given the width of
+    // that bar, so that it needs none across.
+    again->unloadWithoutAsking();
+    QApplication::processEvents();
+    Asker *tall = plat::FormInstance<Asker>::get();
+    tall->setFormSize(300, 2000);
+    Module1::ShowChildForm(tall);
+    QApplication::processEvents();
+    const int bar = tall->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(tall->frame()->geometry(), QRect(0, 0, 300 + bar, free.height()));
 }
 
 TEST_F(MainWindowTest, AMaximizedWindowSavesItsMaximizedBounds)
