@@ -6,11 +6,46 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace plat {
 
 namespace {
 std::function<QWidget *(Form *)> g_host;
+
+// A window larger than the main window's free area opens fitted to it and
+// scrolls its content with its own bars; it opens at a cascade place of its
+// own where it lies whole in view.
+void placeNewChild(QWidget *frame, const QSize &wanted)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(frame);
+    QMdiArea *area = sub ? sub->mdiArea() : nullptr;
+    if (!area) {
+        frame->resize(wanted);
+        return;
+    }
+    // An area not on screen yet has no real size: nothing to fit into.
+    const QRect free = area->isVisible() ? area->viewport()->rect() : QRect(0, 0, 1 << 20, 1 << 20);
+    // Cut in one direction, the window scrolls that way; the bar it then
+    // shows takes room from the other direction, which it is given back
+    // where the area has it, so that it needs no second bar.
+    QSize size = wanted;
+    const int bar = frame->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, frame);
+    if (size.height() > free.height() && size.width() < free.width()) size.rwidth() += bar;
+    else if (size.width() > free.width() && size.height() < free.height()) size.rheight() += bar;
+    QList<QRect> open;
+    for (QMdiSubWindow *s : area->subWindowList()) {
+        // The borderless background lies behind everything and takes no place.
+        if (s == sub || !s->isVisible() || s->isMinimized() || (s->windowFlags() & Qt::FramelessWindowHint))
+            continue;
+        open << s->geometry();
+    }
+    frame->setGeometry(cascadePlace(size, free, open));
+}
 QList<QPointer<Form>> &registry()
 {
     static QList<QPointer<Form>> forms;
@@ -19,6 +54,64 @@ QList<QPointer<Form>> &registry()
 } // namespace
 
 void setChildHost(std::function<QWidget *(Form *)> addToHost) { g_host = std::move(addToHost); }
+
+QRect fitIntoArea(const QRect &window, const QRect &area)
+{
+    if (area.isEmpty()) return window;
+    QRect r(window.topLeft(), window.size().boundedTo(area.size()));
+    if (r.right() > area.right()) r.moveRight(area.right());
+    if (r.bottom() > area.bottom()) r.moveBottom(area.bottom());
+    if (r.left() < area.left()) r.moveLeft(area.left());
+    if (r.top() < area.top()) r.moveTop(area.top());
+    return r;
+}
+
+QRect screenAreaFor(const QRect &window)
+{
+    QScreen *best = nullptr;
+    qint64 bestOverlap = 0;
+    for (QScreen *s : QGuiApplication::screens()) {
+        const QRect common = s->availableGeometry().intersected(window);
+        const qint64 overlap = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (overlap > bestOverlap) {
+            best = s;
+            bestOverlap = overlap;
+        }
+    }
+    if (!best) best = QGuiApplication::primaryScreen();
+    return best ? best->availableGeometry() : QRect();
+}
+
+QRect cascadePlace(const QSize &size, const QRect &area, const QList<QRect> &open, int step)
+{
+    step = std::max(step, 2);
+    const QSize s = size.boundedTo(area.size()).expandedTo(QSize(1, 1));
+    auto taken = [&](const QPoint &p) {
+        return std::any_of(open.begin(), open.end(), [&](const QRect &r) {
+            return std::abs(r.x() - p.x()) < step / 2 && std::abs(r.y() - p.y()) < step / 2;
+        });
+    };
+    auto cascade = [&](int k) { return area.topLeft() + QPoint(k * step, k * step); };
+    auto inArea = [&](const QPoint &p) { return p.x() <= area.right() && p.y() <= area.bottom(); };
+
+    for (int k = 0; inArea(cascade(k)); ++k) {
+        const QRect r(cascade(k), s);
+        if (!taken(r.topLeft()) && area.contains(r)) return r;
+    }
+    // Too large to lie whole at any free place: cut it to the room there, as
+    // long as at least half of it stays, so that its title and close box
+    // remain in view.
+    for (int k = 0; inArea(cascade(k)); ++k) {
+        const QPoint p = cascade(k);
+        const QSize room(area.right() - p.x() + 1, area.bottom() - p.y() + 1);
+        if (!taken(p) && room.width() * 2 >= s.width() && room.height() * 2 >= s.height())
+            return QRect(p, s.boundedTo(room));
+    }
+    for (int y = area.top(); y <= area.bottom(); y += step)
+        for (int x = area.left(); x <= area.right(); x += step)
+            if (!taken(QPoint(x, y))) return QRect(QPoint(x, y), s);
+    return QRect(cascade(int(open.size())), s);
+}
 
 Form::Form(const QString &name, QWidget *parent) : QWidget(parent)
 {
@@ -53,15 +146,11 @@ void Form::showForm()
 {
     if (m_unloaded) return;
     if (!qobject_cast<QMdiSubWindow *>(parentWidget()) && !parentWidget() && g_host) {
-        QSize wanted = size();
+        const QSize wanted = size();
         QWidget *sub = g_host(this);
         if (sub) {
-            // A window larger than the main window's free area opens fitted to
-            // it and scrolls its content with its own bars.
-            if (auto *mdi = qobject_cast<QMdiSubWindow *>(sub); mdi && mdi->mdiArea() && mdi->mdiArea()->isVisible())
-                wanted = wanted.boundedTo(mdi->mdiArea()->viewport()->size());
-            sub->resize(wanted);
             sub->setWindowIcon(windowIcon());
+            placeNewChild(sub, wanted);
         }
     }
     QWidget *f = frame();

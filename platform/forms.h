@@ -3,7 +3,9 @@
 // accessor (FormInstance<T>::get()), which creates and loads it on first
 // use, hidden, so other windows can address it at any time. A window shown as a
 // child of the main window lives in the main window's MDI area.
+#include <QList>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
@@ -55,6 +57,27 @@ private:
 
 // The main window hands its MDI area to the forms through this hook.
 void setChildHost(std::function<QWidget *(Form *)> addToHost);
+
+// A window's outer rectangle fitted into an area: its size is cut to the
+// area's first, then it is moved just far enough to lie whole inside. An
+// empty area leaves the window as it is.
+QRect fitIntoArea(const QRect &window, const QRect &area);
+
+// The available area of the screen that holds the most of `window` (the
+// primary screen when none does), which fitIntoArea uses for a restored
+// placement.
+QRect screenAreaFor(const QRect &window);
+
+// Where a new child window of outer size `size` opens inside the free area
+// `area`, given the outer rectangles of the windows open there. Its size is
+// cut to the area's first; then it takes the first cascade place (the area's
+// corner, one step down and right each time) that no open window has and
+// where it lies whole inside the area. When it fits whole at no free place,
+// it takes the first free cascade place and is cut to the room left there;
+// only when every cascade place is taken does it go to the first free spot
+// of a grid of steps, keeping its size. A place counts as taken when an open
+// window's corner lies less than half a step from it.
+QRect cascadePlace(const QSize &size, const QRect &area, const QList<QRect> &open, int step = 24);
 
 template <class T>
 class FormInstance {

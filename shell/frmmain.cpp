@@ -75,19 +75,20 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         QMdiSubWindow *sub = m_area->addSubWindow(f, f->windowFlags() & ~Qt::Window);
         sub->setWindowTitle(f->windowTitle());
         sub->setWindowIcon(QIcon());
-        // New windows open from the top left corner, one step down and right
-        // of the previous one, and are moved back inside the area when a step
-        // would push them past its edge.
-        int open = 0;
-        for (QMdiSubWindow *s : m_area->subWindowList())
-            if (s != sub && s->isVisible() && !(s->windowFlags() & Qt::FramelessWindowHint)) ++open;
-        const QSize want = f->size() + QSize(8, 30);
-        const QSize room = m_area->viewport()->size();
-        QPoint at(open * 24, open * 24);
-        if (at.x() + want.width() > room.width()) at.setX(std::max(0, room.width() - want.width()));
-        if (at.y() + want.height() > room.height()) at.setY(std::max(0, room.height() - want.height()));
-        sub->move(at);
         return sub;
+    });
+
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now || !isAncestorOf(now)) return;
+        m_lastFocus = now;
+        m_lastFocusHolder = nullptr;
+        for (QWidget *w = now->parentWidget(); w && w != this; w = w->parentWidget()) {
+            if (qobject_cast<QMdiSubWindow *>(w)) break;
+            if (w->focusPolicy() != Qt::NoFocus) {
+                m_lastFocusHolder = w;
+                break;
+            }
+        }
     });
 
     buildMenus();
@@ -219,9 +220,122 @@ void frmMain::MDIForm_Load()
         placed = QRect(1000 / TwipsPerPixel, 1000 / TwipsPerPixel, 6500 / TwipsPerPixel, 6500 / TwipsPerPixel);
     move(placed.topLeft());
     resize(placed.size());
+    // A placement kept from a larger screen must not put the close box or
+    // the status bar out of reach. The window manager's frame is known only
+    // once the window is on screen; it is fitted again then.
+    fitIntoScreen();
+    m_fitWhenFramed = true;
     frmBackground *bg = plat::FormInstance<frmBackground>::get();
     bg->showForm();
+    keepBehind(qobject_cast<QMdiSubWindow *>(bg->frame()));
     bg->focusForm();
+}
+
+void frmMain::fitIntoScreen()
+{
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect fitted = plat::fitIntoArea(outer, plat::screenAreaFor(outer));
+    if (fitted == outer) return;
+    // pos() is the frame's corner, the size the inside's (as they are saved).
+    resize(fitted.size().shrunkBy(frame));
+    move(fitted.topLeft());
+}
+
+void frmMain::keepBehind(QMdiSubWindow *background)
+{
+    m_background = background;
+    if (!background) return;
+    // The picture never takes the keyboard: when the main window becomes
+    // active again with no focused control (a message box closed while a
+    // grid's editor went away), the toolkit gives the focus to the first
+    // control that takes it, and a focused sub-window comes to the front.
+    background->setFocusPolicy(Qt::NoFocus);
+    if (background->widget()) background->widget()->setFocusPolicy(Qt::NoFocus);
+    background->installEventFilter(this);
+    connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *s) {
+        if (s && s == m_background) sendBackgroundBehind();
+    });
+}
+
+QMdiSubWindow *frmMain::frontWindow() const
+{
+    const auto stack = m_area->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it)
+        if (*it != m_background && (*it)->isVisible() && !(*it)->isMinimized()) return *it;
+    return nullptr;
+}
+
+void frmMain::sendBackgroundBehind()
+{
+    if (!m_background || m_sendingBack) return;
+    m_sendingBack = true;
+    // With another window open, the background is neither active nor above
+    // anything; alone it may be active (it is the start window).
+    if (QMdiSubWindow *front = frontWindow(); front && m_area->activeSubWindow() == m_background)
+        m_area->setActiveSubWindow(front);
+    const auto stack = m_area->subWindowList(QMdiArea::StackingOrder);
+    if (!stack.isEmpty() && stack.first() != m_background) m_background->lower();
+    m_sendingBack = false;
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == m_background && e->type() == QEvent::ZOrderChange) sendBackgroundBehind();
+    return QMainWindow::eventFilter(watched, e);
+}
+
+bool frmMain::event(QEvent *e)
+{
+    const bool done = QMainWindow::event(e);
+    switch (e->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        // The first time the frame is known, the window is fitted with it.
+        if (m_fitWhenFramed && isVisible() && !isMaximized() && !isFullScreen() && frameGeometry() != geometry()) {
+            m_fitWhenFramed = false;
+            fitIntoScreen();
+        }
+        break;
+    case QEvent::WindowActivate:
+        giveFocusToActiveChild();
+        break;
+    default:
+        break;
+    }
+    return done;
+}
+
+void frmMain::giveFocusToActiveChild()
+{
+    // The control that had the focus may be gone (a grid's editor closes
+    // while a message is on screen): the active child window keeps the
+    // keyboard instead of the toolkit's first control in the main window.
+    if (QWidget *fw = focusWidget(); fw && fw->isVisible()) return;
+    QMdiSubWindow *sub = m_area->currentSubWindow();
+    if (!sub || sub == m_background || !sub->isVisible()) sub = frontWindow();
+    if (!sub || !sub->widget()) return;
+    QWidget *content = sub->widget();
+    auto usable = [content](QWidget *w) { return w && content->isAncestorOf(w) && w->isVisible() && w->isEnabled(); };
+    // The control the keyboard was in, else the one around it (the grid
+    // whose cell editor went away), else the window's first control.
+    QWidget *target = content->focusWidget();
+    if (!usable(target)) target = m_lastFocus;
+    if (!usable(target)) target = m_lastFocusHolder;
+    if (!usable(target)) {
+        target = nullptr;
+        for (QWidget *w = content->nextInFocusChain(); w && w != content; w = w->nextInFocusChain()) {
+            if (content->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                target = w;
+                break;
+            }
+        }
+    }
+    if (target) target->setFocus(Qt::ActiveWindowFocusReason);
+    m_area->setActiveSubWindow(sub);
 }
 
 void frmMain::arrange(int arrangement)

@@ -2,9 +2,11 @@
 // The program's main window: MDI area, menus, status bar, placement, exit.
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QAction;
 class QLabel;
@@ -42,8 +44,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    void fitIntoScreen();
+    void keepBehind(QMdiSubWindow *background);
+    void sendBackgroundBehind();
+    QMdiSubWindow *frontWindow() const;
+    void giveFocusToActiveChild();
+
     void buildMenus();
     void fillWindowList();
     void savePlacement();
@@ -56,4 +66,11 @@ private:
     QLabel *m_time = nullptr;
     QTimer *m_clock = nullptr;
     bool m_closing = false;
+    bool m_fitWhenFramed = false;
+    bool m_sendingBack = false;
+    QPointer<QMdiSubWindow> m_background;
+    // The control that last had the keyboard in a child window, and the one
+    // around it that takes the focus (a grid around its cell editor).
+    QPointer<QWidget> m_lastFocus;
+    QPointer<QWidget> m_lastFocusHolder;
 };

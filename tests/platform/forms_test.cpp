@@ -106,3 +106,68 @@ TEST(Widgets, ANarrowDisplayBoxShowsItsStartAndHoldsTheWholeFigureInItsTooltip)
     box->resize(60, 20);
     EXPECT_EQ(box->toolTip(), waste);
 }
+
+// A restored placement is fitted into the screen's free area: the size is cut
+// first, then the window moved just enough to lie whole inside.
+TEST(Placement, ARestoredWindowIsFittedSizeFirstThenPosition)
+{
+    const QRect laptop(0, 0, 1024, 600), wide(0, 0, 1366, 768), panel(0, 24, 1024, 576), right(1366, 0, 1024, 600);
+    const struct {
+        const char *what;
+        QRect window, area, expected;
+    } cases[] = {
+        {"maximised on the wide screen, opened on the small one", QRect(0, 0, 1366, 768), laptop, laptop},
+        {"inside already", QRect(100, 50, 600, 400), laptop, QRect(100, 50, 600, 400)},
+        {"exactly the area", laptop, laptop, laptop},
+        {"past the right and bottom edges", QRect(700, 400, 600, 400), laptop, QRect(424, 200, 600, 400)},
+        {"above and left of the area", QRect(-300, -50, 600, 400), panel, QRect(0, 24, 600, 400)},
+        {"too tall under a panel", QRect(10, 0, 500, 700), panel, QRect(10, 24, 500, 576)},
+        {"too wide, past the left edge", QRect(-50, 100, 2000, 300), wide, QRect(0, 100, 1366, 300)},
+        {"a second screen on the right", QRect(1500, 100, 1366, 768), right, right},
+        {"no area known", QRect(5, 5, 3000, 3000), QRect(), QRect(5, 5, 3000, 3000)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect got = plat::fitIntoArea(c.window, c.area);
+        EXPECT_EQ(got, c.expected) << got.x() << "," << got.y() << " " << got.width() << "x" << got.height();
+    }
+}
+
+// A new child window opens at the first cascade place that is free and where
+// it lies whole; a place an open window has is never used.
+TEST(Placement, ANewChildTakesTheFirstFreeCascadePlaceWhereItLiesWhole)
+{
+    const QRect small(0, 0, 1020, 520), large(0, 0, 1362, 690);
+    const QSize planner(900, 600), chooser(530, 500), editor(400, 300);
+    auto at = [](int k, QSize s) { return QRect(QPoint(k * 24, k * 24), s); };
+    const struct {
+        const char *what;
+        QSize size;
+        QRect area;
+        QList<QRect> open;
+        QRect expected;
+    } cases[] = {
+        {"first window", editor, large, {}, at(0, editor)},
+        {"second window", editor, large, {at(0, editor)}, at(1, editor)},
+        {"the first of two closed: its place is free again", editor, large, {at(1, editor)}, at(0, editor)},
+        {"a gap in the middle", editor, large, {at(0, editor), at(2, editor)}, at(1, editor)},
+        {"a window moved a little still holds its place", editor, large, {QRect(5, 3, 400, 300)}, at(1, editor)},
+        {"a window moved away frees the corner", editor, large, {QRect(300, 200, 400, 300)}, at(0, editor)},
+        {"the planner on the small screen is cut to the area at the corner", planner, small, {},
+         QRect(0, 0, 900, 520)},
+        {"the planner whole: the corner is taken, the next place cuts it", planner, small, {at(0, chooser)},
+         QRect(24, 24, 900, 496)},
+        {"the corner taken on the small screen: the chooser is cut to the room at the next free place", chooser,
+         small, {at(0, editor), at(1, editor)}, QRect(48, 48, 530, 472)},
+        {"every cascade place taken: the first free spot of the grid, size kept", editor, QRect(0, 0, 60, 60),
+         {at(0, editor), at(1, editor), at(2, editor)}, QRect(24, 0, 60, 60)},
+        {"past the last whole place: cut to the room", chooser, QRect(0, 0, 600, 540),
+         {at(0, chooser), at(1, chooser)}, QRect(48, 48, 530, 492)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect got = plat::cascadePlace(c.size, c.area, c.open);
+        for (const QRect &o : c.open) EXPECT_NE(got.topLeft(), o.topLeft());
+        EXPECT_EQ(got, c.expected) << got.x() << "," << got.y() << " " << got.width() << "x" << got.height();
+    }
+}

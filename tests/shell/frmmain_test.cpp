@@ -17,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,25 +98,25 @@ TEST_F(MainWindowTest, PlacementStartsAtItsDefaultsAndIsSavedOnExit)
         EXPECT_EQ(m.pos(), QPoint(1000 / 15, 1000 / 15));
         EXPECT_EQ(m.size(), QSize(6500 / 15, 6500 / 15));
         m.show();
-        m.move(300, 200);
+        m.move(100, 50);
         m.resize(600, 500);
         plat::MsgBoxRecorder rec(plat::MsgAnswer::Ok);
         EXPECT_TRUE(m.close());
     }
-    EXPECT_EQ(setting("MainLeft"), "4500");
-    EXPECT_EQ(setting("MainTop"), "3000");
+    EXPECT_EQ(setting("MainLeft"), "1500");
+    EXPECT_EQ(setting("MainTop"), "750");
     EXPECT_EQ(setting("MainWidth"), "9000");
     EXPECT_EQ(setting("MainHeight"), "7500");
     {
         frmMain m;
         m.MDIForm_Load();
-        EXPECT_EQ(m.pos(), QPoint(300, 200));
+        EXPECT_EQ(m.pos(), QPoint(100, 50));
         m.show();
         m.showMinimized();
         plat::MsgBoxRecorder rec(plat::MsgAnswer::Ok);
         EXPECT_TRUE(m.close());
     }
-    EXPECT_EQ(setting("MainLeft"), "4500") << "a minimized window keeps the last saved placement";
+    EXPECT_EQ(setting("MainLeft"), "1500") << "a minimized window keeps the last saved placement";
 }
 
 TEST_F(MainWindowTest, APlacementNoScreenShowsFallsBackToTheDefaults)
@@ -127,6 +129,72 @@ TEST_F(MainWindowTest, APlacementNoScreenShowsFallsBackToTheDefaults)
         EXPECT_EQ(m.pos(), QPoint(1000 / 15, 1000 / 15));
         EXPECT_EQ(m.size(), QSize(6500 / 15, 6500 / 15));
     }
+}
+
+// Saved maximised on a wider screen, reopened on this smaller one: the close
+// box and the status bar lie on the screen.
+TEST_F(MainWindowTest, APlacementFromALargerScreenIsFittedIntoThisOne)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto &saved : {QRect(0, 0, 1366, 749), QRect(0, 0, 1366, 1000), QRect(300, 200, 1000, 700),
+                              QRect(-200, 10, 600, 400)}) {
+        SCOPED_TRACE(saved.x());
+        plat::saveSetting("Velantra", "Settings", "MainLeft", QString::number(saved.x() * 15));
+        plat::saveSetting("Velantra", "Settings", "MainTop", QString::number(saved.y() * 15));
+        plat::saveSetting("Velantra", "Settings", "MainWidth", QString::number(saved.width() * 15));
+        plat::saveSetting("Velantra", "Settings", "MainHeight", QString::number(saved.height() * 15));
+        frmMain m;
+        m.MDIForm_Load();
+        m.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(screen.contains(m.frameGeometry()));
+        const QSize frame = m.frameGeometry().size() - m.size();
+        EXPECT_EQ(m.frameGeometry().size(), (saved.size() + frame).boundedTo(screen.size()));
+        for (const auto &[x, y] : {std::pair{0, 0}, std::pair{m.width() - 1, m.height() - 1}})
+            EXPECT_TRUE(screen.contains(m.mapToGlobal(QPoint(x, y))));
+    }
+}
+
+// The planner does not fit the small screen's free area: it opens whole at
+// the corner, and no two windows share a place when one closed between.
+TEST_F(MainWindowTest, NewChildWindowsOpenWholeAtFreeCascadePlaces)
+{
+    frmMain m;
+    m.MDIForm_Load();
+    m.show();
+    m.resize(780, 560);
+    QApplication::processEvents();
+    const QRect free = m.mdiArea()->viewport()->rect();
+    Asker *planner = plat::FormInstance<Asker>::get();
+    planner->setFormSize(900, 600);
+    Module1::ShowChildForm(planner);
+    QApplication::processEvents();
+    EXPECT_EQ(planner->frame()->geometry(), QRect(QPoint(0, 0), QSize(900, 600).boundedTo(free.size())));
+
+    frmAbout *about = plat::FormInstance<frmAbout>::get();
+    Module1::ShowChildForm(about);
+    QApplication::processEvents();
+    const QPoint aboutAt = about->frame()->pos();
+    EXPECT_NE(aboutAt, QPoint(0, 0));
+    EXPECT_TRUE(free.contains(about->frame()->geometry()));
+
+    // The planner-like window closes and opens again with another size.
+    auto reopen = [](int w, int h) {
+        plat::FormInstance<Asker>::unloadIfLoaded();
+        QApplication::processEvents();
+        Asker *a = plat::FormInstance<Asker>::get();
+        a->setFormSize(w, h);
+        Module1::ShowChildForm(a);
+        QApplication::processEvents();
+        return a->frame()->geometry();
+    };
+    // The corner it left is taken again, not the about box's place.
+    EXPECT_EQ(reopen(300, 200), QRect(0, 0, 300, 200));
+    EXPECT_EQ(about->frame()->pos(), aboutAt);
+    // Too tall but narrow: it scrolls up and down and is given the width of
+    // that bar, so that it needs none across.
+    const int bar = about->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(reopen(300, 2000), QRect(0, 0, 300 + bar, free.height()));
 }
 
 TEST_F(MainWindowTest, AMaximizedWindowSavesItsMaximizedBounds)
