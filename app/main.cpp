@@ -2,6 +2,7 @@
 #include "knife_change/form1.h"
 #include "platform/database.h"
 #include "platform/forms.h"
+#include "platform/greektexts.h"
 #include "platform/msgbox.h"
 #include "platform/pictures.h"
 #include "reports/prints.h"
@@ -22,6 +23,8 @@ int main(int argc, char **argv)
     // Every window, the child windows and the dialogs included, shows the
     // program's own coil.
     QApplication::setWindowIcon(plat::coilIcon());
+    // Qt's own texts (context menus, print and file dialogs) and dates in Greek.
+    plat::installGreekTexts();
 
     frmMain main;
     using plat::FormInstance;
