@@ -3,6 +3,7 @@
 #include "platform/database.h"
 #include "platform/enterkey.h"
 #include "platform/forms.h"
+#include "platform/greektexts.h"
 #include "platform/msgbox.h"
 #include "platform/pictures.h"
 #include "reports/prints.h"
@@ -24,6 +25,8 @@ int main(int argc, char **argv)
     // program's own coil.
     QApplication::setWindowIcon(plat::coilIcon());
     plat::installEnterPressesButtons();
+    // Qt's own texts (context menus, print and file dialogs) and dates in Greek.
+    plat::installGreekTexts();
 
     frmMain main;
     using plat::FormInstance;

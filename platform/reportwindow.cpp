@@ -1,8 +1,8 @@
 #include "platform/reportwindow.h"
 
+#include "platform/greektexts.h"
 #include "platform/msgbox.h"
 #include "platform/pictures.h"
-#include "platform/reportgreek.h"
 #include "platform/qnum.h"
 #include "platform/settings.h"
 
@@ -230,7 +230,7 @@ void ReportWindow::askPrint()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(m_report->definition().paper);
     printer.setDocName(windowTitle());
-    const DialogGreek greek;
+    installGreekTexts();
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Εκτύπωση"));
     dialog.setMinMax(1, std::max(1, m_report->pageCount()));
@@ -246,7 +246,7 @@ void ReportWindow::askSavePdf()
     if (name.isEmpty()) name = QStringLiteral("report");
     QString path;
     {
-        const DialogGreek greek;
+        installGreekTexts();
         QFileDialog dialog(this, QStringLiteral("Αποθήκευση ως PDF"), dir + u'/' + name + QStringLiteral(".pdf"),
                            QStringLiteral("Αρχεία PDF (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
