@@ -65,8 +65,11 @@ TEST(PageFill, EveryPageHoldsLinesAndNoMorePagesThanTheLinesNeed)
             for (int i = 0; i < pages.size(); ++i) {
                 const int want = n == 0 ? 0 : std::min(n - row, i == 0 ? l.firstPage : l.laterPage);
                 EXPECT_EQ(details(pages[i]), want) << "page " << i + 1;
-                for (const plat::PlacedBand &b : pages[i].bands)
-                    if (b.kind == plat::SectionKind::Detail) EXPECT_EQ(b.row, row++);
+                for (const plat::PlacedBand &b : pages[i].bands) {
+                    if (b.kind == plat::SectionKind::Detail) {
+                        EXPECT_EQ(b.row, row++);
+                    }
+                }
                 EXPECT_EQ(pages[i].bands.last().kind, plat::SectionKind::PageFooter);
             }
             EXPECT_EQ(row, n);
