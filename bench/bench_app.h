@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtGlobal>
 
 #include <cstdio>
 
@@ -17,6 +18,9 @@ public:
     BenchApplication(int &argc, char **argv) : m_app((qputenv("QT_QPA_PLATFORM", "offscreen"), argc), argv)
     {
         qputenv("VELANTRA_COMPONENT_REGISTRY", QFile::encodeName(path(QStringLiteral("components.ini"))));
+        // The offscreen platform cannot stack windows and says so on every
+        // window brought to the front: thousands of lines around the figures.
+        s_previous = qInstallMessageHandler(&BenchApplication::quietRaise);
     }
 
     // A file in the benchmark's own folder.
@@ -32,6 +36,13 @@ public:
     }
 
 private:
+    static void quietRaise(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (text == QLatin1String("This plugin does not support raise()")) return;
+        if (s_previous) s_previous(type, context, text);
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
     QApplication m_app;
     QTemporaryDir m_dir;
     plat::MsgBoxRecorder m_messages;
