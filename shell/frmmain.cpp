@@ -283,7 +283,9 @@ void frmMain::sendBackgroundBehind()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *e)
 {
-    if (watched == m_background && e->type() == QEvent::ZOrderChange) sendBackgroundBehind();
+    // The type first: the background's own events while it is being
+    // destroyed must not reach its typed pointer.
+    if (e->type() == QEvent::ZOrderChange && watched == m_background) sendBackgroundBehind();
     return QMainWindow::eventFilter(watched, e);
 }
 
