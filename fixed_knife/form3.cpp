@@ -365,12 +365,7 @@ void Form3::Form_Load()
     lstDefterevon->clear();
 
     // A secondary selection left by an earlier use of the window is emptied.
-    // With none left there is nothing to write: a database that takes no
-    // changes has nothing to refuse.
-    QVector<fk::catalogue::ChosenRow> chosen;
-    QString err = fk::catalogue::chosenRows(&chosen);
-    if (!err.isEmpty() || !chosen.isEmpty()) err = fk::catalogue::resetChosenCounts();
-    if (!err.isEmpty()) plat::msgBox(err);
+    if (const QString err = fk::catalogue::resetChosenCounts(); !err.isEmpty()) plat::msgBox(err);
 
     blnAkommatiFocus = false;
     blnAkommatiChanged = false;

@@ -95,6 +95,10 @@ QString resetAllCounts()
 QString resetChosenCounts()
 {
     QSqlQuery q(plat::Database::db());
+    // An update that changes no row is still a write to SQLite.
+    if (QString err = run(q, QStringLiteral("select 1 from ProtasisXristi where [Αριθμός Ρόλων] <> 0 limit 1"));
+        !err.isEmpty() || !q.next())
+        return err;
     return run(q, QStringLiteral("update ProtasisXristi set [Αριθμός Ρόλων] = 0 where [Αριθμός Ρόλων] <> 0"));
 }
 

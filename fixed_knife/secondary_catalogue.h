@@ -39,7 +39,8 @@ QString reread(QVector<ResultRow> *rows);
 // Every count to 0, an empty one too.
 QString resetAllCounts();
 // Every count other than 0 to 0; an empty count stays empty, as it was never
-// chosen.
+// chosen. With none chosen nothing is written, so a database that takes no
+// changes has nothing to refuse.
 QString resetChosenCounts();
 QString setCount(qint64 id, std::int64_t count);
 // The first row (table order) of this width with a count other than 0 gets

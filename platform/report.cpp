@@ -11,7 +11,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -255,8 +254,8 @@ std::optional<ReportRows> readReportTable(const QString &table, QString *error)
                      QStringLiteral("» από τη βάση δεδομένων.\n") + kNoPrint;
         return std::nullopt;
     }
-    const QString name = db.driver()->escapeIdentifier(actual, QSqlDriver::TableName);
-    return readReportRows(QStringLiteral("SELECT * FROM ") + name + QStringLiteral(" ORDER BY ID"), {}, error);
+    return readReportRows(QStringLiteral("SELECT * FROM ") + sqlName(actual) + QStringLiteral(" ORDER BY ID"), {},
+                          error);
 }
 
 bool rewritePrintLines(const QString &table, const QString &column, const QStringList &lines, QString *error)

@@ -1,6 +1,5 @@
 #include "platform/reportwindow.h"
 
-#include "platform/greektexts.h"
 #include "platform/msgbox.h"
 #include "platform/pictures.h"
 #include "platform/qnum.h"
@@ -35,8 +34,6 @@ namespace {
 constexpr double kScreenDpi = 96.0;
 const int kZooms[] = {50, 75, 100, 125, 150, 200};
 // Kept beside the main window's placement.
-const QString kSettingsApp = QStringLiteral("Velantra");
-const QString kSettingsSection = QStringLiteral("Settings");
 const QString kPdfFolderKey = QStringLiteral("PdfFolder");
 // Room the window manager's frame takes around a window (title bar, borders).
 const QSize kFrameAllowance(16, 48);
@@ -230,7 +227,6 @@ void ReportWindow::askPrint()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(m_report->definition().paper);
     printer.setDocName(windowTitle());
-    installGreekTexts();
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Εκτύπωση"));
     dialog.setMinMax(1, std::max(1, m_report->pageCount()));
@@ -246,7 +242,6 @@ void ReportWindow::askSavePdf()
     if (name.isEmpty()) name = QStringLiteral("report");
     QString path;
     {
-        installGreekTexts();
         QFileDialog dialog(this, QStringLiteral("Αποθήκευση ως PDF"), dir + u'/' + name + QStringLiteral(".pdf"),
                            QStringLiteral("Αρχεία PDF (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -297,13 +292,13 @@ QString pdfStartFolder(const QString &last, const QString &documents, const QStr
 
 QString pdfStartFolder()
 {
-    return pdfStartFolder(getSetting(kSettingsApp, kSettingsSection, kPdfFolderKey),
+    return pdfStartFolder(getProgramSetting(kPdfFolderKey),
                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
 }
 
 void rememberPdfFolder(const QString &folder)
 {
-    saveSetting(kSettingsApp, kSettingsSection, kPdfFolderKey, QDir(folder).absolutePath());
+    saveProgramSetting(kPdfFolderKey, QDir(folder).absolutePath());
 }
 
 } // namespace plat

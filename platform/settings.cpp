@@ -21,4 +21,16 @@ void saveSetting(const QString &appName, const QString &section, const QString &
     s.sync();
 }
 
+namespace {
+const QString kProgram = QStringLiteral("Velantra");
+const QString kProgramSection = QStringLiteral("Settings");
+} // namespace
+
+QString getProgramSetting(const QString &key, const QString &defaultValue)
+{
+    return getSetting(kProgram, kProgramSection, key, defaultValue);
+}
+
+void saveProgramSetting(const QString &key, const QString &value) { saveSetting(kProgram, kProgramSection, key, value); }
+
 } // namespace plat

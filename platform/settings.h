@@ -10,4 +10,9 @@ QString getSetting(const QString &appName, const QString &section, const QString
 void saveSetting(const QString &appName, const QString &section, const QString &key,
                  const QString &value);
 
+// The program's own settings (application "Velantra", section "Settings"):
+// the main window's placement, the folder of the last PDF saved.
+QString getProgramSetting(const QString &key, const QString &defaultValue = QString());
+void saveProgramSetting(const QString &key, const QString &value);
+
 } // namespace plat

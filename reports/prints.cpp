@@ -53,8 +53,6 @@ std::unique_ptr<plat::Report> bind(plat::ReportDefinition def, Fill fill, const 
     return std::make_unique<plat::Report>(std::move(def), std::move(*rows));
 }
 
-QString catalogueCaption() { return QStringLiteral("ΔΕΥΤΕΡΕΥΟΝΤΑ ΠΡΟΪΟΝΤΑ"); }
-
 QPointer<plat::ReportWindow> &catalogueInstance()
 {
     static QPointer<plat::ReportWindow> w;
@@ -69,9 +67,7 @@ std::unique_ptr<plat::Report> makeReport(PrintJob job, QString *error)
 {
     const PrintKind &k = kind(job);
     const DataEnvironment env = k.environment();
-    std::unique_ptr<plat::Report> report = bind(k.layout(), k.initialize, env, QString::fromLatin1(k.command), error);
-    if (report) report->setTitle(reportCaption(job));
-    return report;
+    return bind(k.layout(), k.initialize, env, QString::fromLatin1(k.command), error);
 }
 
 plat::ReportWindow *printReport(PrintJob job)
@@ -93,10 +89,7 @@ std::unique_ptr<plat::Report> makeCatalogueReport(bool economical, QString *erro
         // picture again.
         def.section(QStringLiteral("ReportHeader")).control(QStringLiteral("Image1")).visible = !economical;
     };
-    std::unique_ptr<plat::Report> report =
-        bind(DataReport4Layout(), pictureSetting, env, QStringLiteral("Command2"), error);
-    if (report) report->setTitle(catalogueCaption());
-    return report;
+    return bind(DataReport4Layout(), pictureSetting, env, QStringLiteral("Command2"), error);
 }
 
 plat::ReportWindow *catalogueWindow() { return catalogueInstance().data(); }
@@ -125,7 +118,7 @@ void mnPrint_Click()
         w->showForm();
         w->focusForm();
     } else {
-        w = plat::showReport(std::move(report), catalogueCaption());
+        w = plat::showReport(std::move(report), QStringLiteral("ΔΕΥΤΕΡΕΥΟΝΤΑ ΠΡΟΪΟΝΤΑ"));
     }
 }
 

@@ -10,8 +10,8 @@
 
 namespace {
 
-const char *const kClassName = component::kScrollerClassName;
-const char *const kClassId = component::kScrollerClassId;
+using component::kScrollerClassId;
+using component::kScrollerClassName;
 const char kTypeLibId[] = "{CD7164F2-3859-41E8-B094-F6235461379C}";
 const char kInterfaceId[] = "{0CF86F2B-5CB9-4762-AB2F-811347F77553}";
 const char kEventInterfaceId[] = "{9AC61D9A-D181-4BD4-8BEA-9B2FA34E81A4}";
@@ -45,8 +45,8 @@ __attribute__((visibility("default"))) int DllRegisterServer()
     const QString path = libraryPath();
     if (path.isEmpty()) return component::SELFREG_E_CLASS;
     QSettings s(component::registryPath(), QSettings::IniFormat);
-    s.beginGroup(QString::fromLatin1(kClassName));
-    s.setValue(QStringLiteral("CLSID"), QString::fromLatin1(kClassId));
+    s.beginGroup(QString::fromLatin1(kScrollerClassName));
+    s.setValue(QStringLiteral("CLSID"), QString::fromLatin1(kScrollerClassId));
     s.setValue(QStringLiteral("InprocServer"), path);
     s.setValue(QStringLiteral("TypeLib"), QString::fromLatin1(kTypeLibId));
     s.setValue(QStringLiteral("Interface_DScroller"), QString::fromLatin1(kInterfaceId));
@@ -59,7 +59,7 @@ __attribute__((visibility("default"))) int DllRegisterServer()
 __attribute__((visibility("default"))) int DllUnregisterServer()
 {
     QSettings s(component::registryPath(), QSettings::IniFormat);
-    s.remove(QString::fromLatin1(kClassName));
+    s.remove(QString::fromLatin1(kScrollerClassName));
     s.sync();
     return s.status() == QSettings::NoError ? component::S_OK : component::SELFREG_E_CLASS;
 }
@@ -69,7 +69,7 @@ __attribute__((visibility("default"))) int DllGetClassObject(const char *classId
 {
     if (!factory) return component::E_POINTER;
     *factory = nullptr;
-    if (!classId || QString::fromLatin1(classId).compare(QString::fromLatin1(kClassId), Qt::CaseInsensitive) != 0)
+    if (!classId || QString::fromLatin1(classId).compare(QString::fromLatin1(kScrollerClassId), Qt::CaseInsensitive) != 0)
         return component::CLASS_E_CLASSNOTAVAILABLE;
     *factory = &kFactory;
     return component::S_OK;

@@ -27,8 +27,6 @@
 
 namespace {
 frmMain *g_main = nullptr;
-const QString kApp = QStringLiteral("Velantra");
-const QString kSection = QStringLiteral("Settings");
 
 const QString kExitQuestion = QStringLiteral("Παρακαλώ επιβεβαιώστε τήν έξοδόν σας από τήν εφαρμογή!");
 
@@ -44,7 +42,7 @@ bool needsDatabase(const QString &itemName)
 
 int readTwips(const QString &key, int def)
 {
-    const QString text = plat::getSetting(kApp, kSection, key, QString::number(def));
+    const QString text = plat::getProgramSetting(key, QString::number(def));
     // A value that is not a number, or none a screen could hold (edited by
     // hand), falls back to its default.
     auto v = plat::toNumber(text);
@@ -385,10 +383,10 @@ void frmMain::savePlacement()
     if (isMinimized()) return;
     const QRect g = geometry();
     const QPoint p = pos();
-    plat::saveSetting(kApp, kSection, QStringLiteral("MainLeft"), QString::number(p.x() * TwipsPerPixel));
-    plat::saveSetting(kApp, kSection, QStringLiteral("MainTop"), QString::number(p.y() * TwipsPerPixel));
-    plat::saveSetting(kApp, kSection, QStringLiteral("MainWidth"), QString::number(g.width() * TwipsPerPixel));
-    plat::saveSetting(kApp, kSection, QStringLiteral("MainHeight"), QString::number(g.height() * TwipsPerPixel));
+    plat::saveProgramSetting(QStringLiteral("MainLeft"), QString::number(p.x() * TwipsPerPixel));
+    plat::saveProgramSetting(QStringLiteral("MainTop"), QString::number(p.y() * TwipsPerPixel));
+    plat::saveProgramSetting(QStringLiteral("MainWidth"), QString::number(g.width() * TwipsPerPixel));
+    plat::saveProgramSetting(QStringLiteral("MainHeight"), QString::number(g.height() * TwipsPerPixel));
 }
 
 void frmMain::closeEvent(QCloseEvent *e)

@@ -1,6 +1,7 @@
 #include "report_fixture.h"
 
 #include "common/db_test.h"
+#include "platform/greektexts.h"
 #include "platform/msgbox.h"
 #include "platform/qnum.h"
 #include "platform/reportwindow.h"
@@ -142,6 +143,8 @@ class ReportWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The program's own Greek for Qt's dialogs, as it has it from start.
+        plat::installGreekTexts();
         // 32 lines: three pages.
         win = plat::showReport(std::make_unique<plat::Report>(rt::sampleDefinition(), rt::lines(32), rt::fixedMoment()),
                                QStringLiteral("ΠΡΟΤΑΣΙΣ 1η"));
