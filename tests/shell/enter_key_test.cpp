@@ -105,6 +105,28 @@ void pressEnter(QWidget *w, bool keypad)
         QTest::keyClick(w, Qt::Key_Return);
 }
 
+// Holds Enter down as a keyboard sends it: one press, then a press marked as
+// a repeat for each repeat of the keyboard, then the release, each to the
+// control that has the keyboard at that moment (the first press may have
+// opened or closed a window meanwhile).
+void holdEnter(QWidget *first, int repeats)
+{
+    first->setFocus(Qt::TabFocusReason);
+    auto send = [&](QEvent::Type type, bool repeat) {
+        QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        if (!to) return;
+        QKeyEvent e(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), repeat);
+        QApplication::sendEvent(to, &e);
+        QCoreApplication::processEvents();
+    };
+    send(QEvent::KeyPress, false);
+    for (int i = 0; i < repeats; ++i) {
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
+    }
+    send(QEvent::KeyRelease, false);
+}
+
 } // namespace
 
 // A planner tabs from the coil's fields to "Λύση" / "Λύσις 1η" and presses
@@ -279,4 +301,53 @@ TEST_F(EnterKeyTest, InstallingTwicePressesOnce)
     b->setEnabled(false);
     QTest::keyClick(b, Qt::Key_Return);
     EXPECT_EQ(presses, (QMap<QString, int>{{"ΑΠΟΔΟΧΗ", 1}}));
+}
+
+// Enter held on a button presses it once, whatever the repeats: ΔΙΑΓΡΑΦΗ of
+// the item types deletes one row of ten, "Λύσις" solves once, a message box's
+// button answers once, and the repeats that reach the window under a closed
+// dialog press nothing there either.
+TEST_F(EnterKeyTest, AHeldEnterPressesOnce)
+{
+    addTypes(10);
+    frmTypos *t = shownActive(FormInstance<frmTypos>::get());
+    countPresses(t);
+    holdEnter(t->cmdDelete, 10);
+    EXPECT_EQ(presses, (QMap<QString, int>{{t->cmdDelete->text(), 1}}));
+    EXPECT_EQ(t->model()->rowCount(), 9);
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from Typos")), QStringList{QStringLiteral("9")});
+    t->unloadWithoutAsking();
+
+    Form3 *f = fixedKnifePlanner();
+    presses.clear();
+    countPresses(f);
+    holdEnter(f->lisi, 10);
+    EXPECT_EQ(presses, (QMap<QString, int>{{f->lisi->text(), 1}}));
+    f->unloadWithoutAsking();
+
+    // A real message box over a window whose focused button is pressed by
+    // Enter: the first press answers the box, the repeats press nothing.
+    QWidget under;
+    auto *next = new QPushButton(QStringLiteral("ΠΡΟΣΘΗΚΗ"), &under);
+    shownActive(&under);
+    countPresses(&under);
+    next->setFocus();
+    QMessageBox box;
+    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setText(QStringLiteral("Η εγγραφή διαγράφηκε."));
+    box.open();
+    QApplication::setActiveWindow(&box);
+    presses.clear();
+    countPresses(&box);
+    holdEnter(ok, 10);
+    EXPECT_EQ(presses, (QMap<QString, int>{{QStringLiteral("OK"), 1}}));
+    EXPECT_FALSE(box.isVisible());
+
+    // A dialog whose focused button is no default one ("Άκυρον").
+    QPointer<frmYpoloipa> dlg = shownActive(new frmYpoloipa);
+    presses.clear();
+    countPresses(dlg);
+    ASSERT_TRUE(tabTo(dlg->Check1, dlg->Command1));
+    holdEnter(dlg->Command1, 10);
+    EXPECT_EQ(presses, (QMap<QString, int>{{QStringLiteral("Άκυρον"), 1}}));
 }
