@@ -107,10 +107,13 @@ QRect cascadePlace(const QSize &size, const QRect &area, const QList<QRect> &ope
         if (!taken(p) && room.width() * 2 >= s.width() && room.height() * 2 >= s.height())
             return QRect(p, s.boundedTo(room));
     }
+    // The last resort still keeps the window inside the area: cut to the
+    // room at the first free spot of the grid, else over the corner.
     for (int y = area.top(); y <= area.bottom(); y += step)
         for (int x = area.left(); x <= area.right(); x += step)
-            if (!taken(QPoint(x, y))) return QRect(QPoint(x, y), s);
-    return QRect(cascade(int(open.size())), s);
+            if (!taken(QPoint(x, y)))
+                return QRect(QPoint(x, y), s.boundedTo(QSize(area.right() - x + 1, area.bottom() - y + 1)));
+    return QRect(area.topLeft(), s);
 }
 
 Form::Form(const QString &name, QWidget *parent) : QWidget(parent)

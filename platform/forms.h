@@ -75,7 +75,8 @@ QRect screenAreaFor(const QRect &window);
 // where it lies whole inside the area. When it fits whole at no free place,
 // it takes the first free cascade place and is cut to the room left there;
 // only when every cascade place is taken does it go to the first free spot
-// of a grid of steps, keeping its size. A place counts as taken when an open
+// of a grid of steps, cut to the room there (the area's corner when every
+// spot is taken): a new window always lies inside the area. A place counts as taken when an open
 // window's corner lies less than half a step from it.
 QRect cascadePlace(const QSize &size, const QRect &area, const QList<QRect> &open, int step = 24);
 

@@ -159,15 +159,22 @@ TEST(Placement, ANewChildTakesTheFirstFreeCascadePlaceWhereItLiesWhole)
          QRect(24, 24, 900, 496)},
         {"the corner taken on the small screen: the chooser is cut to the room at the next free place", chooser,
          small, {at(0, editor), at(1, editor)}, QRect(48, 48, 530, 472)},
-        {"every cascade place taken: the first free spot of the grid, size kept", editor, QRect(0, 0, 60, 60),
-         {at(0, editor), at(1, editor), at(2, editor)}, QRect(24, 0, 60, 60)},
+        {"every cascade place taken: the first free spot of the grid, cut to the room there", editor,
+         QRect(0, 0, 60, 60), {at(0, editor), at(1, editor), at(2, editor)}, QRect(24, 0, 36, 60)},
+        {"a flat area with its corner taken and no room for half at the next place", QSize(1000, 40),
+         QRect(0, 0, 1000, 40), {QRect(0, 0, 1000, 40)}, QRect(24, 0, 976, 40)},
+        {"every spot of the grid taken: over the corner", QSize(100, 100), QRect(10, 10, 30, 30),
+         {QRect(10, 10, 30, 30), QRect(34, 10, 6, 30), QRect(10, 34, 30, 6), QRect(34, 34, 6, 6)},
+         QRect(10, 10, 30, 30)},
         {"past the last whole place: cut to the room", chooser, QRect(0, 0, 600, 540),
          {at(0, chooser), at(1, chooser)}, QRect(48, 48, 530, 492)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const QRect got = plat::cascadePlace(c.size, c.area, c.open);
-        for (const QRect &o : c.open) EXPECT_NE(got.topLeft(), o.topLeft());
+        EXPECT_TRUE(c.area.contains(got));
+        if (got.topLeft() != c.area.topLeft())
+            for (const QRect &o : c.open) EXPECT_NE(got.topLeft(), o.topLeft());
         EXPECT_EQ(got, c.expected) << got.x() << "," << got.y() << " " << got.width() << "x" << got.height();
     }
 }
