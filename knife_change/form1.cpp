@@ -699,6 +699,8 @@ void Form1::runSearch()
     SaveProposal1();
     Frame3->setVisible(false);
     ShowWastePercentages();
+    const std::string nothingCut = kc::searchEndMessage(m_result);
+    if (!nothingCut.empty()) plat::msgBox(QString::fromStdString(nothingCut));
 }
 
 // The pattern grid of the user's plan: its first `rows` rows as the last

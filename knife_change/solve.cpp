@@ -72,6 +72,12 @@ SearchEntry searchEntryFor(int intLastRow)
     return intLastRow >= 5 && intLastRow <= 9 ? SearchEntry::Command2_Click : SearchEntry::List4_Click;
 }
 
+std::string searchEndMessage(const strip_search::SearchResult &result)
+{
+    if (result.proposal1Coils > 0 || result.topUpCoils > 0) return {};
+    return "Αυτή η παραγγελία δεν έχει λύση. Παρακαλώ ορίστε καινούργια";
+}
+
 SolveResult solve(const SolveTexts &t, const RowSorter &sorter)
 {
     SolveResult r;

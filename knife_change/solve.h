@@ -76,6 +76,13 @@ SolveResult solve(const SolveTexts &texts, const RowSorter &sorter = sortByWidth
 enum class SearchEntry { List4_Click, Command2_Click };
 SearchEntry searchEntryFor(int intLastRow);
 
+// What the planner is told when a search has ended: a search that cut no
+// coil at all (not even the first is cut within the waste limit) leaves
+// empty proposals that would look like a plan of nothing, so it is said
+// with the words the fixed-knife planner uses for an order without a
+// solution. Empty when the search cut a coil.
+std::string searchEndMessage(const strip_search::SearchResult &result);
+
 // The largest order Solve hands to the search: strips in all, and strips ×
 // width summed over the rows (mm). Both are far beyond any real order (the
 // width bound is some 8 000 coils of 1250 mm) and keep the whole search

@@ -459,9 +459,12 @@ TEST_F(Form1Test, SolveStopsWithMessageAndFocusAndKeepsDefaults)
 TEST_F(Form1Test, AnOrderTooLargeToSearchIsRefusedAndNothingRuns)
 {
     plat::MsgBoxRecorder rec;
+    f->txtMikos->setText("1004");
     order({{"200", "10"}, {"100", "5"}});
     solveAndTick();
     ASSERT_EQ(f->searchesRun(), 1);
+    ASSERT_FALSE(f->lstPro1.isEmpty());
+    rec.clear();
     const QString proposal1 = f->Text8->text();
     f->Baros[1]->setFocus();
     f->Baros[1]->selectAll();
@@ -753,12 +756,32 @@ TEST_F(Form1Test, SolveToGridsAndTables)
 }
 
 // The first coil already wastes 10 mm or more: no proposal-1 line, empty
-// tables, the grid and its buttons shown, proposal 1's percentage empty.
+// tables, the grid and its buttons shown, proposal 1's percentage empty; the
+// planner is told once that the order has no solution.
 TEST_F(Form1Test, FirstCoilRejected)
 {
+    const QString noSolution = QStringLiteral("Αυτή η παραγγελία δεν έχει λύση. Παρακαλώ ορίστε καινούργια");
+    for (const auto &rows : std::vector<std::vector<std::pair<QString, QString>>>{
+             {{"100", "0,4"}, {"150", "15"}}, {{"100", "1,4"}, {"180", "10"}, {"250", "20"}}}) {
+        SCOPED_TRACE(rows.size());
+        plat::MsgBoxRecorder rec;
+        f->txtMikos->setText("1250");
+        f->txtArxi->setText("5");
+        f->txtTelos->setText("5");
+        f->Text2->setText("10");
+        f->Text4->setText("11");
+        order(rows);
+        solveAndTick();
+        EXPECT_EQ(rec.texts(), QStringList{noSolution});
+        EXPECT_TRUE(f->lstPro1.isEmpty());
+        EXPECT_TRUE(f->lstPro2.isEmpty());
+        f->cmdClean_Click();
+    }
+
     plat::MsgBoxRecorder rec;
     order({{"100", "10"}});
     solveAndTick();
+    EXPECT_EQ(rec.texts(), QStringList{noSolution});
     EXPECT_TRUE(f->lstPro1.isEmpty());
     EXPECT_TRUE(tableLines("Protasis1").isEmpty());
     EXPECT_FALSE(f->DataGrid1->isHidden());
