@@ -182,7 +182,10 @@ public:
             if (key.sticky) read += '1';
             read += 'e';
             read += std::to_string(key.point);
-            m_last.emplace(key, plat::parseNumber(read));
+            // `read` is a number, so only a size past every double fails.
+            std::optional<double> v = plat::parseNumber(read);
+            if (!v) v = m_negative ? -HUGE_VAL : HUGE_VAL;
+            m_last.emplace(key, v);
         }
         return m_last->second;
     }
@@ -263,8 +266,11 @@ CountEdit checkCountEdit(const CutRowTexts &widths, const CutRowTexts &akommati,
 
 std::optional<std::string> coilsCutBack(const std::string &grammi)
 {
-    if (!tooManyCoils(plat::parseNumber(grammi))) return std::nullopt;
+    // A number too long to be read (hundreds of digits) is above 10000 as
+    // well: it is cut back like any other, not left for the solve to refuse.
+    if (!plat::isNumberText(grammi)) return std::nullopt;
     NumberBeginnings number(grammi);
+    if (!tooManyCoils(number.value(grammi.size()))) return std::nullopt;
     size_t k = grammi.size() - 1;
     while (k > 0 && tooManyCoils(number.value(k))) --k;
     return grammi.substr(0, k);

@@ -25,7 +25,10 @@ bool isBlankText(std::string_view text)
     return true;
 }
 
-std::optional<double> parseNumber(std::string_view text)
+namespace {
+// The number in `text` as strtod reads it ("-1.5e3"), whatever its size;
+// none when the text is no number.
+std::optional<std::string> numberSyntax(std::string_view text)
 {
     size_t b = 0, e = text.size();
     while (b < e && isBlank(text[b])) ++b;
@@ -68,6 +71,17 @@ std::optional<double> parseNumber(std::string_view text)
         }
         if (expDigits == 0 || i != e) return std::nullopt;
     }
+    return s;
+}
+} // namespace
+
+bool isNumberText(std::string_view text) { return numberSyntax(text).has_value(); }
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    const std::optional<std::string> syntax = numberSyntax(text);
+    if (!syntax) return std::nullopt;
+    const std::string &s = *syntax;
     errno = 0;
     char *end = nullptr;
     double v = std::strtod(s.c_str(), &end);

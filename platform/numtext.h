@@ -19,6 +19,10 @@ bool isBlankText(std::string_view text);
 // are accepted. Anything else (empty text, two separators, letters) is not a
 // number.
 std::optional<double> parseNumber(std::string_view text);
+// Whether a text is written as a number, whatever its size: a number past
+// the largest double (310 digits and more) is one, though parseNumber cannot
+// give its value.
+bool isNumberText(std::string_view text);
 
 // Writes a number the way every window shows it: integers as plain digits,
 // other values in their shortest form of at most 15 significant digits,

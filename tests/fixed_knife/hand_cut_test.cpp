@@ -146,14 +146,15 @@ TEST(HandCut, TypedCountsAreCheckedAndRecomputed)
 }
 
 // The coils cell's rule as it reads: the last character removed, one at a
-// time, while the text is a number above 10000.
+// time, while the text is a number above 10000 (a number too long to be
+// read is above it too).
 std::optional<std::string> coilsCutBackByCharacter(std::string t)
 {
     bool cut = false;
     for (;;) {
-        if (plat::isBlankText(t)) break;
+        if (plat::isBlankText(t) || !plat::isNumberText(t)) break;
         const auto v = plat::parseNumber(t);
-        if (!v || std::fabs(plat::roundHalfEven(*v)) <= kMaxCoils) break;
+        if (v && std::fabs(plat::roundHalfEven(*v)) <= kMaxCoils) break;
         t.pop_back();
         cut = true;
     }
@@ -187,8 +188,14 @@ TEST(HandCut, CoilsAreCutBackAsOneCharacterAtATimeWould)
         {"10000,5" + zeros + "1", std::nullopt},  // read as 10000,5, the even 10000
         {"10000,6" + zeros, "10000,"},
         {"1" + zeros.substr(0, 300), "10000"},
-        {"1" + zeros.substr(0, 400), std::nullopt},  // beyond every number: no number
+        {"1" + zeros.substr(0, 400), "10000"},  // beyond every number, and so above 10000
         {std::string(308, '9'), "9999"},
+        {std::string(310, '7'), "7777"},
+        {std::string(10000, '7'), "7777"},
+        {"-" + std::string(400, '7') + ",5", "-7777"},
+        {"1e400", "1e4"},
+        {"1e-400", std::nullopt},
+        {std::string(400, '7') + "x", std::nullopt},  // no number at all
     };
     for (const Case &c : cases) {
         EXPECT_EQ(coilsCutBack(c.typed), c.left) << c.typed;

@@ -389,6 +389,8 @@ TEST_F(PlannerTest, CoilsAreCutBackToTenThousand)
         {"10 000 characters pasted", "12345," + QString(9994, '6'), true, 1, "1234"},
         {"the most a line holds pasted", "12345," + QString(32761, '6'), true, 1, "1234"},
         {"a long exponent pasted", "12345e" + QString(32761, '0'), true, 1, "12345e"},
+        {"310 digits pasted, too many to be read", QString(310, '7'), true, 1, "7777"},
+        {"10 000 sevens pasted", QString(10000, '7'), true, 1, "7777"},
     };
     MsgBoxRecorder rec;
     Form3 *f = standardCut();
