@@ -35,7 +35,7 @@ TEST(NumText, ReadsWhatPlannersType)
         auto v = parseNumber(c.text);
         ASSERT_EQ(v.has_value(), c.value.has_value());
         // Only a size past every double keeps a number's text from a value.
-        EXPECT_EQ(isNumberText(c.text), v.has_value() || std::string_view(c.text) == "1e400");
+        EXPECT_EQ(plat::isNumberText(c.text), v.has_value() || std::string_view(c.text) == "1e400");
         if (v) {
             EXPECT_DOUBLE_EQ(*v, *c.value);
         }
