@@ -154,6 +154,9 @@ void Form::showForm()
         if (sub) {
             sub->setWindowIcon(windowIcon());
             placeNewChild(sub, wanted);
+            // A window of fixed size has a fixed border: its frame is not
+            // dragged larger or smaller either.
+            if (minimumSize() == maximumSize()) sub->setFixedSize(wanted);
         }
     }
     QWidget *f = frame();

@@ -187,7 +187,11 @@ void frmMain::fillWindowList()
         a->setCheckable(true);
         a->setChecked(sub == m_area->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, s = QPointer<QMdiSubWindow>(sub)] {
-            if (s) m_area->setActiveSubWindow(s);
+            if (!s) return;
+            // A minimised window chosen here comes back whole, in front: its
+            // icon could lie under the active window.
+            if (s->isMinimized()) s->showNormal();
+            m_area->setActiveSubWindow(s);
         });
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/forms.h"
 #include "platform/msgbox.h"
 #include "platform/pictures.h"
+#include "platform/qnum.h"
 #include "platform/settings.h"
 #include "shell/frmabout.h"
 #include "shell/frmmain.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QMenuBar>
 #include <QScreen>
@@ -195,6 +197,71 @@ TEST_F(MainWindowTest, NewChildWindowsOpenWholeAtFreeCascadePlaces)
     // that bar, so that it needs none across.
     const int bar = about->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     EXPECT_EQ(reopen(300, 2000), QRect(0, 0, 300 + bar, free.height()));
+}
+
+// A minimised window chosen in "Ενεργές εργασίες" comes back restored, active
+// and in front of the others.
+TEST_F(MainWindowTest, AMinimisedWindowChosenInTheWindowListIsRestoredInFront)
+{
+    frmMain m;
+    m.MDIForm_Load();
+    m.show();
+    m.resize(900, 650);
+    QApplication::processEvents();
+    Asker *planner = plat::FormInstance<Asker>::get();
+    planner->setWindowTitle(QStringLiteral("Με Αλλαγές Μαχαιριών "));
+    planner->setFormSize(500, 400);
+    Module1::ShowChildForm(planner);
+    frmAbout *about = plat::FormInstance<frmAbout>::get();
+    Module1::ShowChildForm(about);
+    QApplication::processEvents();
+    auto *sub = qobject_cast<QMdiSubWindow *>(planner->frame());
+    ASSERT_TRUE(sub);
+    sub->showMinimized();
+    m.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(about->frame()));
+    QApplication::processEvents();
+    ASSERT_TRUE(sub->isMinimized());
+
+    QMenu *list = m.findChild<QMenu *>(QStringLiteral("mnEnergy"));
+    ASSERT_TRUE(list);
+    emit list->aboutToShow();
+    QAction *choose = nullptr;
+    for (QAction *a : list->actions())
+        if (a->text() == planner->windowTitle()) choose = a;
+    ASSERT_TRUE(choose);
+    choose->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(sub->isMinimized());
+    EXPECT_EQ(sub->size(), QSize(500, 400));
+    EXPECT_EQ(m.mdiArea()->activeSubWindow(), sub);
+    EXPECT_EQ(m.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), sub);
+}
+
+// The about box has a fixed border: its frame inside the main window cannot
+// be dragged larger or smaller, and its whole content shows in it.
+TEST_F(MainWindowTest, TheAboutBoxFrameDoesNotResize)
+{
+    frmMain m;
+    m.MDIForm_Load();
+    m.show();
+    m.resize(900, 650);
+    QApplication::processEvents();
+    frmAbout *about = plat::FormInstance<frmAbout>::get();
+    Module1::ShowChildForm(about);
+    QApplication::processEvents();
+    QWidget *frame = about->frame();
+    ASSERT_NE(frame, about);
+    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+    const QSize before = frame->size();
+    EXPECT_EQ(before, QSize(plat::tw(5730), plat::tw(3330)));
+    frame->resize(before + QSize(100, 80));
+    QApplication::processEvents();
+    EXPECT_EQ(frame->size(), before);
+    EXPECT_EQ(about->size(), QSize(plat::tw(5730), plat::tw(3330)));
+    // Its buttons show whole inside the frame.
+    for (QWidget *b : {static_cast<QWidget *>(about->cmdOK), static_cast<QWidget *>(about->cmdSysInfo)})
+        EXPECT_TRUE(frame->rect().contains(QRect(b->mapTo(frame, QPoint(0, 0)), b->size())));
+    if (qEnvironmentVariableIsSet("VELANTRA_PNG")) frame->grab().save("/tmp/about.png");
 }
 
 TEST_F(MainWindowTest, AMaximizedWindowSavesItsMaximizedBounds)
