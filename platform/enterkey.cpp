@@ -18,15 +18,21 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override
     {
-        if (e->type() != QEvent::KeyPress) return false;
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
         const auto *k = static_cast<QKeyEvent *>(e);
-        if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
-        // A held Enter sends a press per key repeat: one press of the key is
-        // one press of a button, as with Space. The repeats are kept from
-        // every button and from every dialog (whose default button Enter
-        // presses), also from a message box that the first press opened.
-        if (k->isAutoRepeat() && (qobject_cast<QAbstractButton *>(watched) || qobject_cast<QDialog *>(watched)))
+        const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+        if (!enter && k->key() != Qt::Key_Space) return false;
+        if (e->type() == QEvent::KeyRelease) {
+            m_lastRelease = {k->key(), k->timestamp()};
+            return false;
+        }
+        // A held key sends a press per key repeat: one press of the key is
+        // one press of a button. The repeats are kept from every button, and
+        // Enter's also from every dialog (whose default button Enter
+        // presses), such as a message box that the first press opened.
+        if (isRepeat(*k) && (qobject_cast<QAbstractButton *>(watched) || (enter && qobject_cast<QDialog *>(watched))))
             return true;
+        if (!enter) return false;
         auto *button = qobject_cast<QPushButton *>(watched);
         if (!button) return false;
         const bool plain = k->modifiers() == Qt::NoModifier;
@@ -39,6 +45,23 @@ protected:
         button->click();
         return true;
     }
+
+private:
+    // The toolkit marks a repeat by finding the next press already queued
+    // when it reads the release; a program busy with the first press (a
+    // delete, a solve) reads them apart and gets a plain release and press.
+    // Both carry the repeat's one timestamp, which no new press of the key
+    // shares with its release.
+    bool isRepeat(const QKeyEvent &k) const
+    {
+        if (k.isAutoRepeat()) return true;
+        return k.timestamp() != 0 && m_lastRelease.key == k.key() && m_lastRelease.time == k.timestamp();
+    }
+
+    struct {
+        int key = 0;
+        quint64 time = 0;
+    } m_lastRelease;
 };
 
 } // namespace
