@@ -80,11 +80,11 @@ public:
     // folders for ensureOpen(). Returns whether a connection is open.
     static bool openForProgram(const QString &appDir, const QString &dataDir);
     // For a window that needs the database: true when it is open, its file
-    // is still the one opened (else checkFile()'s message, and false: the
-    // file now at the path is not opened in its place) and no other program
-    // holds the file (else offers Retry/Cancel until it is
-    // free or the planner cancels); when it is not open, tries the start's
-    // opening again (with its messages) and says whether it opened now.
+    // is still the one opened (else checkFile()'s message and false: the file
+    // now at the path is not opened in its place) and no other program holds
+    // the file (else offers Retry/Cancel until it is free or the planner
+    // cancels); when it is not open, tries the start's opening again (with
+    // its messages) and says whether it opened now.
     static bool ensureOpen();
 
     // Whether the file at the database's path is still the file that was
