@@ -254,7 +254,8 @@ void frmSearch::DataGrid1_RowPicked()
     if (!m_model->isOpen() || m_model->rows().isEmpty()) return;
     const int row = DataGrid1->currentIndex().row();
     if (row < 0) return;
-    m_model->saveCount(row, QStringLiteral("1"));
+    // A count refused is told once; the sum read after it would only say it again.
+    if (!m_model->saveCount(row, QStringLiteral("1"))) return;
     RecalcSelection();
 }
 

@@ -12,9 +12,11 @@ namespace fk::catalogue {
 namespace {
 
 // Prepares, binds and runs a statement on `q`; a statement the database
-// refuses to prepare reports its own reason, not a binding failure.
+// refuses to prepare reports its own reason, not a binding failure. Nothing
+// is run on a file that is no longer the one opened.
 QString run(QSqlQuery &q, const QString &statement, const QVariantList &values = {})
 {
+    if (const QString lost = plat::Database::checkFile(); !lost.isEmpty()) return lost;
     q.setForwardOnly(true);
     if (!q.prepare(statement)) return plat::dbErrorText(q.lastError());
     for (const QVariant &v : values) q.addBindValue(v);

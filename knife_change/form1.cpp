@@ -844,6 +844,8 @@ void Form1::cmdP2_Click()
 
 void Form1::Command1_Click()
 {
+    // The plan window reads the database as it opens.
+    if (!plat::Database::checkFileTold()) return;
     PlanHandOver h;
     // After a Solve the plan goes across with the rows that Solve computed,
     // so that its width columns are exactly those of the patterns; before

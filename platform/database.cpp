@@ -14,8 +14,10 @@
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
@@ -90,6 +92,13 @@ bool sameName(const QString &a, const QString &b)
     return true;
 }
 
+// What became of the file opened while it was open.
+enum class FileLoss {
+    None,
+    Gone,     // nothing at its path any more: deleted or moved away
+    Replaced, // something else at its path: another file, a folder, ...
+};
+
 // The state of the open connection.
 struct OpenState {
     QString path;
@@ -97,6 +106,14 @@ struct OpenState {
     DbProblem problem = DbProblem::None;
     bool haveDirs = false;
     QString appDir, dataDir;
+    // The file opened, by its identity on the disk rather than by its name.
+    bool haveId = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    // Set once the file at the path is found not to be the one opened; the
+    // connection is closed then and stays closed.
+    FileLoss loss = FileLoss::None;
+    QString lostPath;
 };
 OpenState g_state;
 // SQLite's busy timeout in ms; negative keeps the driver's own (5 s).
@@ -188,6 +205,52 @@ void removeConnection()
     g_state.path.clear();
     g_state.readOnly = false;
     g_state.problem = DbProblem::None;
+    g_state.haveId = false;
+}
+
+// stat(), not open(): it never blocks, whatever now stands at the path (a
+// FIFO would hold an open() until a writer came).
+bool statPath(const QString &path, struct stat &st)
+{
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+void rememberFile(const QString &path)
+{
+    struct stat st;
+    g_state.haveId = statPath(path, st);
+    g_state.device = g_state.haveId ? st.st_dev : 0;
+    g_state.inode = g_state.haveId ? st.st_ino : 0;
+}
+
+FileLoss lossAt(const QString &path)
+{
+    struct stat st;
+    if (!statPath(path, st)) {
+        if (errno == ENOENT || errno == ENOTDIR) return FileLoss::Gone;
+        // A link leading round in a circle stands where the file was.
+        if (errno == ELOOP) return FileLoss::Replaced;
+        // No right to look (a folder closed meanwhile, ...): nothing says the
+        // file is another one, and SQLite's own answers tell the rest.
+        return FileLoss::None;
+    }
+    if (!S_ISREG(st.st_mode) || st.st_dev != g_state.device || st.st_ino != g_state.inode)
+        return FileLoss::Replaced;
+    return FileLoss::None;
+}
+
+QString lossMessage(FileLoss loss, const QString &path)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    if (loss == FileLoss::Gone)
+        return QStringLiteral("Δεν βρέθηκε το αρχείο της βάσης δεδομένων:\n%1\nΔιαγράφηκε ή μετακινήθηκε όσο το "
+                              "πρόγραμμα ήταν ανοιχτό. Για να χρησιμοποιήσετε τη βάση δεδομένων, ξεκινήστε ξανά το "
+                              "πρόγραμμα.")
+            .arg(file);
+    return QStringLiteral("Το αρχείο της βάσης δεδομένων:\n%1\nαντικαταστάθηκε από άλλο όσο το πρόγραμμα ήταν "
+                          "ανοιχτό. Το πρόγραμμα δεν διαβάζει ούτε γράφει πια το αρχείο που άνοιξε. Για να "
+                          "χρησιμοποιήσετε το αρχείο που βρίσκεται τώρα εκεί, ξεκινήστε ξανά το πρόγραμμα.")
+        .arg(file);
 }
 
 QString problemMessage(DbProblem p, const QString &path, const QString &detail = {})
@@ -427,6 +490,8 @@ DbOpenReport fail(DbOpenReport r, DbProblem p, QString detail = {})
 DbOpenReport openFile(const QString &path, bool forceReadOnly)
 {
     removeConnection();
+    g_state.loss = FileLoss::None;
+    g_state.lostPath.clear();
     DbOpenReport r;
     r.path = path;
     const QFileInfo fi(path);
@@ -564,6 +629,7 @@ DbOpenReport openFile(const QString &path, bool forceReadOnly)
     g_state.path = path;
     g_state.readOnly = r.readOnly;
     g_state.problem = r.problem;
+    rememberFile(path);
     r.opened = true;
     r.message = problemMessage(r.problem, path);
     if (!r.missing.isEmpty())
@@ -608,7 +674,12 @@ DbOpenReport Database::openReport(const QString &path) { return openFile(path, f
 
 QString Database::open(const QString &path) { return openReport(path).message; }
 
-void Database::close() { removeConnection(); }
+void Database::close()
+{
+    removeConnection();
+    g_state.loss = FileLoss::None;
+    g_state.lostPath.clear();
+}
 
 void Database::setLockWait(int ms) { g_lockWaitMs = ms; }
 
@@ -653,8 +724,33 @@ bool Database::openForProgram(const QString &appDir, const QString &dataDir)
     }
 }
 
+QString Database::checkFile()
+{
+    if (g_state.loss == FileLoss::None) {
+        if (!isOpen() || !g_state.haveId) return {};
+        const FileLoss loss = lossAt(g_state.path);
+        if (loss == FileLoss::None) return {};
+        // SQLite would go on with the file it holds, which is no longer the
+        // planner's database at that path; reopening the path instead would
+        // put another file under windows showing this one's rows.
+        const QString path = g_state.path;
+        removeConnection();
+        g_state.loss = loss;
+        g_state.lostPath = path;
+    }
+    return lossMessage(g_state.loss, g_state.lostPath);
+}
+
+bool Database::checkFileTold()
+{
+    const QString lost = checkFile();
+    if (!lost.isEmpty()) msgBox(lost, MsgCritical);
+    return lost.isEmpty();
+}
+
 bool Database::ensureOpen()
 {
+    if (!checkFileTold()) return false;
     if (isOpen()) {
         // Another program may have taken the file since it was opened: a
         // window would then meet the wait and the message at each of its
@@ -712,6 +808,7 @@ bool Database::rewriteTables(const QList<TableRewrite> &tables, QString *error)
         if (error) *error = text;
         return false;
     };
+    if (const QString lost = checkFile(); !lost.isEmpty()) return refuse(lost);
     QSqlDatabase db = Database::db();
     if (!db.isOpen()) return refuse(QStringLiteral("Η βάση δεδομένων δεν είναι ανοικτή."));
     if (isReadOnly()) return refuse(readOnlyMessage());
@@ -744,6 +841,9 @@ bool Database::rewriteTables(const QList<TableRewrite> &tables, QString *error)
 
 QString dbErrorText(const QSqlError &err)
 {
+    // A statement the doors did not check first (SQLite refuses writes to a
+    // deleted file as if it were read-only) is told by what really happened.
+    if (const QString lost = Database::checkFile(); !lost.isEmpty()) return lost;
     const QString reason = err.text().trimmed();
     // No connection at all: the driver's English words would only puzzle.
     if (!Database::isOpen() || reason.contains(QLatin1String("Driver not loaded")))

@@ -79,11 +79,25 @@ public:
     // (Retry/Cancel) until it opens or the planner cancels. Remembers the
     // folders for ensureOpen(). Returns whether a connection is open.
     static bool openForProgram(const QString &appDir, const QString &dataDir);
-    // For a window that needs the database: true when it is open and no
-    // other program holds the file (else offers Retry/Cancel until it is
-    // free or the planner cancels); when it is not open, tries the start's
-    // opening again (with its messages) and says whether it opened now.
+    // For a window that needs the database: true when it is open, its file
+    // is still the one opened (else checkFile()'s message and false: the file
+    // now at the path is not opened in its place) and no other program holds
+    // the file (else offers Retry/Cancel until it is free or the planner
+    // cancels); when it is not open, tries the start's opening again (with
+    // its messages) and says whether it opened now.
     static bool ensureOpen();
+
+    // Whether the file at the database's path is still the file that was
+    // opened: the same file (a link that leads to it counts), not only one of
+    // the same name. Empty when it is, or when no database is open; else what
+    // happened to it, naming the file. Once that has happened the connection
+    // is closed for good: nothing more is read from or written to the file
+    // that was opened, and every later call, ensureOpen() and dbErrorText()
+    // give the same message until the program is started again.
+    static QString checkFile();
+    // checkFile(), its message shown to the planner; whether the file is
+    // still the one opened.
+    static bool checkFileTold();
 
     // The message for a write refused because the database is read-only:
     // names the file or the folder that cannot be written.

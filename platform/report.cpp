@@ -191,19 +191,17 @@ static QString cellText(const QVariant &v)
 
 static const QString kNoPrint = QStringLiteral("Η εκτύπωση δεν μπορεί να γίνει.");
 
-// The database must be open and its file still where it was opened: SQLite
-// would otherwise go on reading a deleted file or make an empty new one.
+// The database must be open and its file still the one opened: SQLite would
+// otherwise go on reading a file that is no longer the planner's database.
 bool printDatabaseReady(QString *error)
 {
     auto fail = [&](const QString &text) {
         if (error) *error = text;
         return false;
     };
+    if (const QString lost = Database::checkFile(); !lost.isEmpty()) return fail(lost + u'\n' + kNoPrint);
     if (!Database::isOpen())
         return fail(QStringLiteral("Η βάση δεδομένων δεν είναι ανοικτή.\n") + kNoPrint);
-    const QString file = Database::db().databaseName();
-    if (!file.isEmpty() && file != QLatin1String(":memory:") && !QFileInfo::exists(file))
-        return fail(QStringLiteral("Δεν βρέθηκε το αρχείο της βάσης δεδομένων:\n") + file + u'\n' + kNoPrint);
     return true;
 }
 

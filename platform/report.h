@@ -193,8 +193,8 @@ std::optional<ReportRows> readReportRows(const QString &sql, const QVariantList 
 std::optional<ReportRows> readReportTable(const QString &table, QString *error = nullptr);
 
 // Whether a print can use the database now: it is open and its file is still
-// where it was opened. Otherwise false and, in *error, a Greek message that
-// names the cause (a missing file by its path).
+// the one opened. Otherwise false and, in *error, a Greek message that names
+// the cause (a file deleted or replaced by its path).
 bool printDatabaseReady(QString *error = nullptr);
 // A print table rewritten with `lines` (ID 1..n, one text column) in one
 // transaction, the old lines kept on failure. A missing database file is

@@ -96,6 +96,11 @@ plat::ReportWindow *catalogueWindow() { return catalogueInstance().data(); }
 
 void mnPrint_Click()
 {
+    // The print setting is read from the file checked, as the rows are.
+    if (QString error; !plat::printDatabaseReady(&error)) {
+        plat::msgBox(error, plat::MsgCritical);
+        return;
+    }
     QSqlQuery q(plat::Database::db());
     if (!q.exec(QStringLiteral("select OikonomikoPrint from tblParameters limit 1"))) {
         plat::msgBox(plat::dbErrorText(q.lastError()), plat::MsgCritical);

@@ -89,6 +89,8 @@ QVariant RecordSet::value(int row, int col) const
 QString RecordSet::open(const QSqlDatabase &db, const QString &table, const QStringList &columns,
                         const QString &sortColumn)
 {
+    // A file put in the place of the one opened is neither read nor shown.
+    if (const QString lost = plat::Database::checkFile(); !lost.isEmpty()) return lost;
     if (!db.isOpen()) return QStringLiteral("Η βάση δεδομένων δεν είναι ανοικτή.");
 
     QSqlQuery info(db);
@@ -283,6 +285,7 @@ QString RecordSet::writePending()
 {
     const int row = m_pendingRow;
     if (row < 0) return {};
+    if (const QString lost = plat::Database::checkFile(); !lost.isEmpty()) return lost;
     QSqlQuery q(m_db);
     const bool inserting = m_adding && row == rowCount() - 1;
     QVariant newKey = m_rows[row].key;
@@ -441,6 +444,7 @@ QString RecordSet::deleteCurrent()
         setPosition(row);
         return {};
     }
+    if (const QString lost = plat::Database::checkFile(); !lost.isEmpty()) return lost;
     QSqlQuery q(m_db);
     if (!q.prepare(QStringLiteral("DELETE FROM %1 WHERE _rowid_=?").arg(plat::sqlName(m_table))))
         return plat::dbErrorText(q.lastError());

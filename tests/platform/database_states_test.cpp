@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -25,7 +26,9 @@
 
 #include <functional>
 #include <memory>
+#include <cstdio>
 #include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -208,17 +211,22 @@ struct ProbeResult {
     QHash<QString, int> rows;
 };
 
-// Runs the probe as the unprivileged user "nobody" when the tests run as
+// The probe runs as the unprivileged user "nobody" when the tests run as
 // root, so that permission bits decide as they do for a planner.
-ProbeResult runProbe(const QStringList &args)
+void asPlanner(QProcess &p)
 {
-    QProcess p;
     if (::geteuid() == 0) {
         p.setChildProcessModifier([] {
             const gid_t g = 65534;
             if (::setgroups(1, &g) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
         });
     }
+}
+
+ProbeResult runProbe(const QStringList &args)
+{
+    QProcess p;
+    asPlanner(p);
     p.start(kProbe, args);
     EXPECT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
@@ -623,4 +631,139 @@ TEST(DatabaseFileStates, FileTakenAfterTheStartIsToldOnceBeforeAWindowOpens)
     EXPECT_TRUE(plat::Database::isOpen());
     plat::Database::setLockWait(-1);
     plat::Database::close();
+}
+
+namespace {
+
+const QString kGone =
+    QStringLiteral("Δεν βρέθηκε το αρχείο της βάσης δεδομένων:\n%F\nΔιαγράφηκε ή μετακινήθηκε όσο το πρόγραμμα "
+                   "ήταν ανοιχτό. Για να χρησιμοποιήσετε τη βάση δεδομένων, ξεκινήστε ξανά το πρόγραμμα.");
+const QString kReplaced =
+    QStringLiteral("Το αρχείο της βάσης δεδομένων:\n%F\nαντικαταστάθηκε από άλλο όσο το πρόγραμμα ήταν ανοιχτό. "
+                   "Το πρόγραμμα δεν διαβάζει ούτε γράφει πια το αρχείο που άνοιξε. Για να χρησιμοποιήσετε το "
+                   "αρχείο που βρίσκεται τώρα εκεί, ξεκινήστε ξανά το πρόγραμμα.");
+const QString kNoPrint = QStringLiteral("\nΗ εκτύπωση δεν μπορεί να γίνει.");
+const QStringList kDoors = {"window", "save", "insert", "print"};
+
+// Opens `file` in the probe, lets `change` act on it while it is open, then
+// goes through the doors, `first` first and then every one again; returns
+// each door's answer in that order, and "open" last.
+QList<std::pair<QString, QString>> probeChanged(const QString &file, const QString &first,
+                                                const std::function<void()> &change)
+{
+    QProcess p;
+    asPlanner(p);
+    p.start(kProbe, QStringList{"changed", file, first} + kDoors);
+    EXPECT_TRUE(p.waitForReadyRead(20000));
+    EXPECT_EQ(p.readLine(), QByteArray("ready\n"));
+    change();
+    p.write("go\n");
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QList<std::pair<QString, QString>> said;
+    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+        QString rest = line.section('\t', 1);
+        said.append(std::pair{line.section(QLatin1Char('\t'), 0, 0), rest.replace(QStringLiteral("\\n"), QStringLiteral("\n"))});
+    }
+    return said;
+}
+
+} // namespace
+
+// The file at the database's path deleted, or something else put there,
+// while the program has it open: whichever door the planner's next action
+// goes through first (a window opening, a save, a plain statement, a print)
+// says which of the two happened, naming the file, and so does every door
+// after it; nothing is read from the file opened, nothing is written to it or
+// to whatever is now at the path. A file still the one opened (also through a
+// link) keeps its answers, the read-only refusal included.
+TEST(DatabaseFileStates, AFileChangedWhileOpenIsToldAtEveryDoorAndNeitherFileIsTouched)
+{
+    enum After { Gone, Replaced, Same };
+    const struct {
+        const char *name;
+        bool readOnly; // the file opened cannot be written by the planner
+        After after;
+        std::function<void(const QString &file, const QString &kept)> change;
+    } cases[] = {
+        {"deleted", false, Gone, [](const QString &file, const QString &) { ASSERT_TRUE(QFile::remove(file)); }},
+        {"read-only file deleted", true, Gone,
+         [](const QString &file, const QString &) { ASSERT_TRUE(QFile::remove(file)); }},
+        {"another Divor.db renamed over it", false, Replaced,
+         [](const QString &file, const QString &) {
+             const QString other = file + QStringLiteral(".new");
+             writeFile(other, Shape::Current);
+             FixtureDb(other).exec("INSERT INTO Protasis1 VALUES (3, 'άλλου αρχείου')");
+             ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(file).constData()), 0);
+         }},
+        {"a folder in its place", false, Replaced,
+         [](const QString &file, const QString &) {
+             ASSERT_TRUE(QFile::remove(file));
+             ASSERT_TRUE(QDir().mkdir(file));
+         }},
+        {"a FIFO in its place", false, Replaced,
+         [](const QString &file, const QString &) {
+             ASSERT_TRUE(QFile::remove(file));
+             ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0666), 0);
+         }},
+        {"a link to the same file in its place", false, Same,
+         [](const QString &file, const QString &kept) {
+             ASSERT_TRUE(QFile::remove(file));
+             ASSERT_TRUE(QFile::link(kept, file));
+         }},
+        {"read-only file left alone", true, Same, [](const QString &, const QString &) {}},
+    };
+
+    for (const auto &c : cases) {
+        for (const QString &first : kDoors) {
+            SCOPED_TRACE(std::string(c.name) + ", first " + first.toStdString());
+            QTemporaryDir root;
+            chmodPath(root.path(), kAll);
+            const QString app = root.filePath(QStringLiteral("app"));
+            ASSERT_TRUE(QDir().mkpath(app));
+            chmodPath(app, kAll);
+            const QString file = app + QStringLiteral("/Divor.db");
+            // The file opened stays reachable under a second name, to be
+            // compared afterwards.
+            const QString kept = root.filePath(QStringLiteral("kept.db"));
+            writeFile(file, Shape::Current);
+            chmodPath(file, c.readOnly ? kReadAll : kAll);
+            ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(kept).constData()), 0);
+
+            QByteArray keptBefore, nowBefore;
+            const auto said = probeChanged(file, first, [&] {
+                keptBefore = fileHash(kept);
+                c.change(file, kept);
+                if (QFileInfo(file).isFile()) nowBefore = fileHash(file);
+            });
+
+            const QString told = QString(c.after == Gone ? kGone : kReplaced).replace(QStringLiteral("%F"), file);
+            QList<std::pair<QString, QString>> expected;
+            for (const QString &door : QStringList{first} + kDoors) {
+                QString answer;
+                if (c.after != Same)
+                    answer = door == "window" ? "0\t16|" + told : door == "print" ? told + kNoPrint : told;
+                else if (door == "window")
+                    answer = "1\t";
+                else if (door == "print")
+                    answer = "rows 2";
+                else
+                    answer = c.readOnly ? fill(kReadOnlyFileRefusal, app, {}) : QStringLiteral("ok");
+                expected.append(std::pair{door, answer});
+            }
+            expected.append(std::pair{QStringLiteral("open"), QString(c.after == Same ? "1" : "0")});
+            EXPECT_EQ(said, expected);
+
+            if (c.after != Same || c.readOnly) {
+                EXPECT_EQ(fileHash(kept), keptBefore) << "the file opened is not written";
+            }
+            if (c.after == Replaced && !nowBefore.isEmpty()) {
+                EXPECT_EQ(fileHash(file), nowBefore) << "the file now at the path is not written";
+            }
+            if (QFileInfo(file).isDir()) {
+                EXPECT_TRUE(QDir(file).isEmpty());
+            }
+        }
+    }
 }

@@ -14,8 +14,18 @@
 //   db_probe rewrite <file>
 //       rewrites Protasis1 and Protasis2 together forever, solve after solve;
 //       prints "ready" after the first one.
+//   db_probe changed <file> <door...>
+//       opens the file, prints "ready" and waits for a line on its input
+//       (the file is changed meanwhile), then goes through the doors in the
+//       order given and prints what each said:
+//         window <1|0> <style|text...> (the check before a window opens)
+//         save <ok | the refusal>      (a line-table rewrite)
+//         insert <ok | the message>    (a plain statement, as the editors write)
+//         print <rows n | the message> (a print's read of Protasis1)
+//       and at the end "open <0|1>".
 #include "platform/database.h"
 #include "platform/msgbox.h"
+#include "platform/report.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -56,6 +66,48 @@ int start(const QStringList &args)
     return 0;
 }
 
+int changed(const QStringList &args)
+{
+    QTextStream out(stdout);
+    plat::MsgBoxRecorder rec(plat::MsgAnswer::Cancel);
+    if (!plat::Database::openReport(args[2]).opened) return 2;
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin)) return 3;
+    for (int i = 3; i < args.size(); ++i) {
+        const QString &door = args[i];
+        QString said;
+        if (door == QLatin1String("window")) {
+            rec.clear();
+            const bool opens = plat::Database::ensureOpen();
+            QStringList told;
+            for (const plat::MsgRecord &m : rec.messages) told << QString::number(m.style) + QLatin1Char('|') + m.text;
+            said = QString::number(opens ? 1 : 0) + QLatin1Char('\t') + told.join(QStringLiteral("\n--\n"));
+        } else if (door == QLatin1String("save")) {
+            QString error;
+            said = plat::Database::rewriteLines(QStringLiteral("Protasis4"), QStringLiteral("Paraggelia"),
+                                                {QStringLiteral("probe")}, &error)
+                       ? QStringLiteral("ok")
+                       : error;
+        } else if (door == QLatin1String("insert")) {
+            QSqlQuery q(plat::Database::db());
+            said = q.exec(QStringLiteral("INSERT INTO Protasis3 (ID, Protasis) VALUES (1, 'probe')"))
+                       ? QStringLiteral("ok")
+                       : plat::dbErrorText(q.lastError());
+        } else if (door == QLatin1String("print")) {
+            QString error;
+            const auto rows = plat::readReportTable(QStringLiteral("Protasis1"), &error);
+            said = rows ? QStringLiteral("rows %1").arg(rows->count()) : error;
+        } else {
+            return 4;
+        }
+        out << door << '\t' << oneLine(said) << '\n';
+    }
+    out << "open\t" << (plat::Database::isOpen() ? 1 : 0) << '\n';
+    return 0;
+}
+
 int rewrite(const QString &path)
 {
     if (!plat::Database::openReport(path).opened) return 2;
@@ -85,6 +137,8 @@ int main(int argc, char **argv)
         return start(args);
     }
     if (args.size() == 3 && args[1] == QLatin1String("rewrite")) return rewrite(args[2]);
-    std::fputs("usage: db_probe start <appDir> <dataDir> [retry...] | rewrite <file>\n", stderr);
+    if (args.size() >= 3 && args[1] == QLatin1String("changed")) return changed(args);
+    std::fputs("usage: db_probe start <appDir> <dataDir> [retry...] | rewrite <file> | changed <file> <door...>\n",
+               stderr);
     return 1;
 }
