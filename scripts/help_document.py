@@ -150,7 +150,8 @@ def table_rtf(table):
     out = []
     for r, cells in enumerate(table['rows']):
         heading = r == 0
-        row = '\\trowd\\trgaph85\\trleft0' + ('\\trhdr' if heading else '')
+        # A row is kept on one page; the heading row repeats on every page.
+        row = '\\trowd\\trgaph85\\trleft0\\trkeep' + ('\\trhdr' if heading else '')
         right = 0
         for w in table['widths']:
             right += w
