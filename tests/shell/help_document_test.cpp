@@ -29,31 +29,78 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
 
 namespace {
 
 QString helpDocumentPath() { return QStringLiteral(VELANTRA_HELP_DOCUMENT); }
+QString helpSourcePath() { return QStringLiteral(VELANTRA_HELP_SOURCE); }
 
-// The text of an RTF document, or an error naming what a reader would trip
-// over. Only what the help document may use is read: groups, control words,
-// escaped braces and backslashes, \uN with one fallback character, \par and
-// \tab; the font table, the document information and "\*" destinations are
-// skipped.
-QString rtfText(const QByteArray &rtf, QString *error)
+// What a word processor makes of an RTF document: its text, its paragraphs
+// with their styles, the styles of its style sheet and its footers.
+struct RtfParagraph {
+    int style = 0;
+    QString text;
+};
+struct RtfStyle {
+    QString name;
+    int outlineLevel = -1; // none: the style is no heading
+};
+struct RtfDocument {
+    QString text; // the body as a reader sees it: field results in, instructions out
+    QList<RtfParagraph> paragraphs;
+    QMap<int, RtfStyle> styles;
+    QStringList fields; // the instructions of the body's fields
+    QString footerText;
+    QStringList footerFields;
+};
+
+// Reads an RTF document, or says what a reader would trip over. Only what the
+// help document may use is read: groups, control words, escaped braces and
+// backslashes, \uN with one fallback character, \par, \line, \tab, table
+// cells and rows, the style sheet, fields and footers; the font and colour
+// tables, the document information and other "\*" destinations are skipped.
+RtfDocument readRtf(const QByteArray &rtf, QString *error)
 {
+    RtfDocument doc;
     auto fail = [&](const QString &why, qsizetype at) {
         *error = QStringLiteral("%1 (byte %2)").arg(why).arg(at);
-        return QString();
+        return RtfDocument();
     };
     if (!rtf.startsWith("{\\rtf1")) return fail(QStringLiteral("not an RTF document"), 0);
     for (qsizetype i = 0; i < rtf.size(); ++i)
         if (static_cast<unsigned char>(rtf[i]) > 127)
             return fail(QStringLiteral("a byte outside ASCII, read by the code page of the reader"), i);
 
-    QString text;
-    int depth = 0;
-    int skipFrom = -1; // depth of a group whose text is not document text
+    enum class Dest { Body, Skip, StyleSheet, Style, FieldInstruction, Footer };
+    struct State {
+        Dest dest = Dest::Body;
+        int style = 0;       // of the paragraph being read, or of the style being defined
+        bool inFooter = false;
+    };
+    QList<State> stack{State{}};
+    QString paragraph, styleName, instruction;
+    int styleOutline = -1;
     bool closed = false;
+
+    auto put = [&](const QString &s) {
+        switch (stack.last().dest) {
+        case Dest::Body: doc.text += s; paragraph += s; break;
+        case Dest::Style: styleName += s; break;
+        case Dest::FieldInstruction: instruction += s; break;
+        case Dest::Footer: doc.footerText += s; break;
+        default: break;
+        }
+    };
+    auto endParagraph = [&] {
+        if (stack.last().dest != Dest::Body) return;
+        doc.paragraphs.append({stack.last().style, paragraph});
+        paragraph.clear();
+    };
+
     for (qsizetype i = 0; i < rtf.size();) {
         const char c = rtf[i];
         if (closed) {
@@ -62,16 +109,37 @@ QString rtfText(const QByteArray &rtf, QString *error)
             continue;
         }
         if (c == '{') {
-            ++depth;
+            State inner = stack.last();
+            if (inner.dest == Dest::StyleSheet) {
+                inner.dest = Dest::Style;
+                inner.style = 0;
+                styleName.clear();
+                styleOutline = -1;
+            }
+            if (rtf.mid(i + 1, 2) == "\\*") {
+                if (rtf.mid(i + 3, 8) == "\\fldinst" && inner.dest != Dest::Skip) {
+                    inner.inFooter = inner.dest == Dest::Footer || inner.inFooter;
+                    inner.dest = Dest::FieldInstruction;
+                    instruction.clear();
+                } else {
+                    inner.dest = Dest::Skip;
+                }
+            }
+            stack.append(inner);
             ++i;
-            if (skipFrom < 0 && (rtf.mid(i, 8) == "\\fonttbl" || rtf.mid(i, 5) == "\\info" || rtf.mid(i, 2) == "\\*"))
-                skipFrom = depth;
             continue;
         }
         if (c == '}') {
-            if (depth == skipFrom) skipFrom = -1;
-            if (--depth == 0) closed = true;
-            if (depth < 0) return fail(QStringLiteral("a group closed that was never opened"), i);
+            if (stack.size() == 1) return fail(QStringLiteral("a group closed that was never opened"), i);
+            const State done = stack.takeLast();
+            if (done.dest == Dest::Style && stack.last().dest == Dest::StyleSheet) {
+                styleName = styleName.trimmed();
+                if (styleName.endsWith(u';')) styleName.chop(1);
+                doc.styles.insert(done.style, {styleName, styleOutline});
+            }
+            if (done.dest == Dest::FieldInstruction && stack.last().dest != Dest::FieldInstruction)
+                (done.inFooter ? doc.footerFields : doc.fields) << instruction.trimmed();
+            if (stack.size() == 1) closed = true;
             ++i;
             continue;
         }
@@ -80,7 +148,7 @@ QString rtfText(const QByteArray &rtf, QString *error)
             continue;
         }
         if (c != '\\') {
-            if (skipFrom < 0) text += QLatin1Char(c);
+            put(QString(QLatin1Char(c)));
             ++i;
             continue;
         }
@@ -88,7 +156,7 @@ QString rtfText(const QByteArray &rtf, QString *error)
         if (i + 1 >= rtf.size()) return fail(QStringLiteral("a backslash at the end"), i);
         const char next = rtf[i + 1];
         if (next == '\\' || next == '{' || next == '}') {
-            if (skipFrom < 0) text += QLatin1Char(next);
+            put(QString(QLatin1Char(next)));
             i += 2;
             continue;
         }
@@ -105,6 +173,7 @@ QString rtfText(const QByteArray &rtf, QString *error)
         while (k < rtf.size() && QChar::isDigit(uchar(rtf[k]))) ++k;
         const QByteArray number = rtf.mid(j, k - j);
         if (k < rtf.size() && rtf[k] == ' ') ++k; // the delimiter belongs to the word
+        State &state = stack.last();
         if (word == "u") {
             bool ok = false;
             int code = number.toInt(&ok);
@@ -114,27 +183,53 @@ QString rtfText(const QByteArray &rtf, QString *error)
             if (k >= rtf.size() || rtf[k] == '\\' || rtf[k] == '{' || rtf[k] == '}')
                 return fail(QStringLiteral("\\u without its fallback character"), i);
             ++k;
-            if (skipFrom < 0) text += QChar(char16_t(code));
-        } else if (skipFrom < 0 && (word == "par" || word == "line")) {
-            text += QLatin1Char('\n');
-        } else if (skipFrom < 0 && word == "tab") {
-            text += QLatin1Char('\t');
+            put(QString(QChar(char16_t(code))));
+        } else if (word == "fonttbl" || word == "colortbl" || word == "info") {
+            state.dest = Dest::Skip;
+        } else if (word == "stylesheet") {
+            state.dest = Dest::StyleSheet;
+        } else if (word.startsWith("footer") || word.startsWith("header")) {
+            state.dest = Dest::Footer;
+        } else if (word == "pard") {
+            if (state.dest == Dest::Body) state.style = 0;
+        } else if (word == "s") {
+            state.style = number.toInt();
+        } else if (word == "outlinelevel" && state.dest == Dest::Style) {
+            styleOutline = number.toInt();
+        } else if (word == "par" || word == "cell") {
+            // A cell's text is a paragraph of its own, as the end of a paragraph is.
+            const QString end = word == "par" ? QStringLiteral("\n") : QStringLiteral("\t");
+            if (state.dest == Dest::Body) {
+                endParagraph();
+                doc.text += end;
+            } else {
+                put(end);
+            }
+        } else if (word == "line" || word == "row") {
+            put(QStringLiteral("\n"));
+        } else if (word == "tab") {
+            put(QStringLiteral("\t"));
         }
         i = k;
     }
     if (!closed) return fail(QStringLiteral("the document's group is never closed"), rtf.size());
-    return text;
+    return doc;
 }
 
-QString documentText()
+RtfDocument helpDocument()
 {
     QFile f(helpDocumentPath());
-    if (!f.open(QIODevice::ReadOnly)) return {};
+    if (!f.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << helpDocumentPath().toStdString();
+        return {};
+    }
     QString error;
-    const QString text = rtfText(f.readAll(), &error);
+    RtfDocument doc = readRtf(f.readAll(), &error);
     EXPECT_TRUE(error.isEmpty()) << error.toStdString();
-    return text;
+    return doc;
 }
+
+QString documentText() { return helpDocument().text; }
 
 // A caption as the document quotes it: without the access-key marker and the
 // blanks some captions carry at their end.
@@ -159,11 +254,7 @@ QStringList captionsOf(QWidget *w)
 
 TEST(HelpDocumentFile, IsRtfWithEveryGreekLetterEscaped)
 {
-    QFile f(helpDocumentPath());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << helpDocumentPath().toStdString();
-    QString error;
-    const QString text = rtfText(f.readAll(), &error);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QString text = documentText();
     EXPECT_TRUE(text.contains(QStringLiteral("Οδηγός χρήσεως")));
     // The accepted deviation is set in the parameters window alone.
     EXPECT_TRUE(text.contains(QStringLiteral("Η ανεκτή απόκλιση ορίζεται μόνο εδώ")));
@@ -177,6 +268,11 @@ TEST(HelpDocumentFile, ReaderRefusesWhatAWordProcessorWouldMisread)
     } cases[] = {
         {"{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Arial;}}\\u913?\\u946?\\par x\\tab y}", QStringLiteral("Αβ\nx\ty")},
         {"{\\rtf1 a\\{b\\}c\\\\d}\n", QStringLiteral("a{b}c\\d")},
+        // What the word processor shows of styles, fields, footers and tables.
+        {"{\\rtf1{\\stylesheet{\\s1\\outlinelevel0 heading 1;}}\\pard\\s1 H\\par}", QStringLiteral("H\n")},
+        {"{\\rtf1 p. {\\field{\\*\\fldinst { PAGEREF _Toc1 \\\\h }}{\\fldrslt 7}}}", QStringLiteral("p. 7")},
+        {"{\\rtf1{\\footer\\pard x\\par}y}", QStringLiteral("y")},
+        {"{\\rtf1\\trowd\\cellx10\\cellx20\\pard\\intbl a\\cell b\\line c\\cell\\row}", QStringLiteral("a\tb\nc\t\n")},
         {"{\\rtf1 \xce\xb1}", {}},          // UTF-8 bytes: read in the reader's code page
         {"{\\rtf1 \\'e1}", {}},             // a code-page character
         {"{\\rtf1 \\u913\\par}", {}},       // no fallback character
@@ -186,7 +282,7 @@ TEST(HelpDocumentFile, ReaderRefusesWhatAWordProcessorWouldMisread)
     };
     for (const auto &c : cases) {
         QString error;
-        const QString text = rtfText(c.rtf, &error);
+        const QString text = readRtf(c.rtf, &error).text;
         if (c.text.isEmpty()) {
             EXPECT_FALSE(error.isEmpty()) << c.rtf.toStdString();
         } else {
@@ -194,6 +290,114 @@ TEST(HelpDocumentFile, ReaderRefusesWhatAWordProcessorWouldMisread)
             EXPECT_EQ(text, c.text);
         }
     }
+}
+
+TEST(HelpDocumentFile, ReaderTellsStylesFieldsAndFooters)
+{
+    QString error;
+    const RtfDocument doc = readRtf(
+        "{\\rtf1{\\stylesheet{\\f0 Normal;}{\\s1\\b\\outlinelevel0 heading 1;}{\\s6 toc 1;}}"
+        "{\\footer\\pard Page {\\field{\\*\\fldinst { PAGE }}{\\fldrslt 1}}\\par}"
+        "{\\field{\\*\\fldinst { TOC \\\\o \"1-1\" }}{\\fldrslt \\pard\\plain\\s6 "
+        "{\\field{\\*\\fldinst { HYPERLINK \\\\l \"_Toc1\" }}{\\fldrslt One\\tab 2}}\\par}}"
+        "\\pard\\plain\\s1 {\\*\\bkmkstart _Toc1}One{\\*\\bkmkend _Toc1}\\par\\pard Body\\par}",
+        &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_EQ(doc.styles.value(0).name, QStringLiteral("Normal"));
+    EXPECT_EQ(doc.styles.value(0).outlineLevel, -1);
+    EXPECT_EQ(doc.styles.value(1).name, QStringLiteral("heading 1"));
+    EXPECT_EQ(doc.styles.value(1).outlineLevel, 0);
+    ASSERT_EQ(doc.paragraphs.size(), 3);
+    EXPECT_EQ(doc.paragraphs[0].style, 6);
+    EXPECT_EQ(doc.paragraphs[0].text, QStringLiteral("One\t2"));
+    EXPECT_EQ(doc.paragraphs[1].style, 1);
+    EXPECT_EQ(doc.paragraphs[1].text, QStringLiteral("One"));
+    EXPECT_EQ(doc.paragraphs[2].style, 0);
+    EXPECT_EQ(doc.fields, (QStringList{QStringLiteral("TOC \\o \"1-1\""), QStringLiteral("HYPERLINK \\l \"_Toc1\"")}));
+    EXPECT_EQ(doc.footerFields, QStringList{QStringLiteral("PAGE")});
+    EXPECT_EQ(doc.footerText, QStringLiteral("Page 1\n"));
+}
+
+// The headings, as the word processor's navigator and a PDF's bookmarks list
+// them: the paragraphs whose style carries an outline level.
+QStringList headingsOf(const RtfDocument &doc, qsizetype *first = nullptr, QSet<int> *levels = nullptr)
+{
+    QStringList out;
+    for (qsizetype n = 0; n < doc.paragraphs.size(); ++n) {
+        const RtfParagraph &p = doc.paragraphs[n];
+        const int level = doc.styles.value(p.style).outlineLevel;
+        if (level < 0) continue;
+        if (first && out.isEmpty()) *first = n;
+        if (levels) levels->insert(level);
+        out << p.text;
+    }
+    return out;
+}
+
+TEST(HelpDocumentFile, HeadingsAreRealHeadingsListedInTheContents)
+{
+    const RtfDocument doc = helpDocument();
+    qsizetype first = -1;
+    QSet<int> levels;
+    const QStringList headings = headingsOf(doc, &first, &levels);
+    ASSERT_GE(headings.size(), 10) << "chapters without heading styles";
+    EXPECT_EQ(levels, (QSet<int>{0, 1})) << "chapters and their sections";
+    for (const RtfParagraph &p : doc.paragraphs) {
+        const RtfStyle style = doc.styles.value(p.style);
+        // Word processors take their own heading styles by these names.
+        if (style.outlineLevel >= 0) {
+            EXPECT_EQ(style.name, QStringLiteral("heading %1").arg(style.outlineLevel + 1)) << p.text.toStdString();
+        }
+    }
+
+    // The contents come first, as a field a word processor can refill, and
+    // list every heading in order with its page.
+    EXPECT_TRUE(std::any_of(doc.fields.begin(), doc.fields.end(),
+                            [](const QString &f) { return f.startsWith(QLatin1String("TOC ")); }));
+    qsizetype listed = 0;
+    int lastPage = 1;
+    for (qsizetype n = 0; n < first && listed < headings.size(); ++n) {
+        const QString &line = doc.paragraphs[n].text;
+        const QString entry = headings[listed] + u'\t';
+        if (!line.startsWith(entry)) continue;
+        bool number = false;
+        const int page = line.mid(entry.size()).toInt(&number);
+        EXPECT_TRUE(number && page >= lastPage) << line.toStdString();
+        lastPage = page;
+        ++listed;
+    }
+    EXPECT_EQ(listed, headings.size()) << "not in the contents: " << headings.value(listed).toStdString();
+}
+
+TEST(HelpDocumentFile, EveryPageShowsItsNumber)
+{
+    const RtfDocument doc = helpDocument();
+    EXPECT_TRUE(doc.footerFields.contains(QStringLiteral("PAGE"))) << doc.footerFields.join(u',').toStdString();
+}
+
+// The document is written from its source by scripts/help_document.py: what
+// the source says must be what the committed document says.
+TEST(HelpDocumentFile, SaysWhatItsSourceSays)
+{
+    QFile f(helpSourcePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text)) << helpSourcePath().toStdString();
+    const RtfDocument doc = helpDocument();
+    const QRegularExpression prefix(QStringLiteral("^(title: |subtitle: |=+ |-+ |> |\\d+\\. )"));
+    QStringList sourceHeadings, missing;
+    for (const QString &raw : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u'[')) continue;
+        if (line.startsWith(u'=')) sourceHeadings << line.section(u' ', 1).remove(QStringLiteral("**"));
+        QStringList parts;
+        if (line.startsWith(u'|')) parts = line.mid(1, line.size() - 2).split(QStringLiteral(" | "));
+        else parts << line.remove(prefix);
+        for (QString part : parts) {
+            part = part.trimmed().remove(QStringLiteral("**")).replace(QStringLiteral("<br>"), QStringLiteral("\n"));
+            if (!doc.text.contains(part)) missing << part;
+        }
+    }
+    EXPECT_TRUE(missing.isEmpty()) << "run scripts/help_document.py: " << missing.join(u'\n').toStdString();
+    EXPECT_EQ(headingsOf(doc), sourceHeadings);
 }
 
 class HelpDocumentWindows : public DbTest {
