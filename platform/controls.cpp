@@ -122,8 +122,8 @@ private:
 bool isLoadableLibrary(const QString &path)
 {
     const ElfW(Ehdr) *own = ownHeader();
-    QFile f(path);
-    if (!own || !f.open(QIODevice::ReadOnly)) return false;
+    QFile f;
+    if (!own || !component::openRegularFile(path, f)) return false;
     const quint64 size = quint64(f.size());
     ElfW(Ehdr) h;
     if (size < sizeof h || f.read(reinterpret_cast<char *>(&h), sizeof h) != qint64(sizeof h)) return false;
