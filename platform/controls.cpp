@@ -53,10 +53,13 @@ QString registryFault(const QString &registry)
     if (file.isDir()) return QStringLiteral("το <%1> είναι φάκελος και όχι αρχείο").arg(native(registry));
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("ο φάκελος <%1> δέν μπορεί να δημιουργηθεί").arg(native(folder));
-    // The file is written anew beside the old one and renamed over it: the
-    // folder decides, not the file's own permissions.
+    // The file is written anew beside the old one and renamed over it, so
+    // the folder must take new files; and a file the user may not write is
+    // left as it is, though the folder would let it be replaced.
     if (!QFileInfo(folder).isWritable())
         return QStringLiteral("ο φάκελος <%1> δέν δέχεται αρχεία").arg(native(folder));
+    if (file.exists() && !file.isWritable())
+        return QStringLiteral("το αρχείο <%1> δέν γράφεται (είναι μόνο για ανάγνωση)").arg(native(registry));
     return QStringLiteral("το αρχείο <%1> δέν γράφτηκε").arg(native(registry));
 }
 
@@ -119,8 +122,8 @@ private:
 bool isLoadableLibrary(const QString &path)
 {
     const ElfW(Ehdr) *own = ownHeader();
-    QFile f(path);
-    if (!own || !f.open(QIODevice::ReadOnly)) return false;
+    QFile f;
+    if (!own || !component::openRegularFile(path, f)) return false;
     const quint64 size = quint64(f.size());
     ElfW(Ehdr) h;
     if (size < sizeof h || f.read(reinterpret_cast<char *>(&h), sizeof h) != qint64(sizeof h)) return false;

@@ -13,10 +13,11 @@ class QWidget;
 
 namespace plat {
 
-// Whether the dynamic loader can be given the file: an ELF shared object of
-// this machine's kind (class, byte order, machine) whose program headers and
-// segments all lie within the file. The loader maps a cut-short library
-// unchecked, and the first touch of a page beyond its end kills the program.
+// Whether the dynamic loader can be given the file: a regular file holding an
+// ELF shared object of this machine's kind (class, byte order, machine) whose
+// program headers and segments all lie within the file. The loader maps a
+// cut-short library unchecked, and the first touch of a page beyond its end
+// kills the program; a FIFO is never opened, as its open waits for a writer.
 bool isLoadableLibrary(const QString &path);
 
 // The control of that class on `host`, or null when no library of it can be

@@ -5,8 +5,11 @@
 #include "dscroller.h"
 
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 
 #include <dlfcn.h>
+#include <functional>
 
 namespace {
 
@@ -36,6 +39,33 @@ QWidget *createInstance(QWidget *host)
 
 const component::ControlClassFactory kFactory{&createInstance};
 
+// Applies `edit` to the registry file, or leaves the file as it is when it
+// cannot be read or written. Whether the edit took is for the caller to read
+// back from the disk.
+void editRegistry(const std::function<void(QSettings &)> &edit)
+{
+    const QString registry = component::registryPath();
+    if (!QDir().mkpath(QFileInfo(registry).absolutePath())) return;
+    // The lock Qt's settings writer takes for the same file: writers of the
+    // registry take turns.
+    QLockFile lock(registry + QStringLiteral(".lock"));
+    if (!lock.lock()) return;
+    QByteArray old;
+    if (!component::readRegistryFile(registry, &old)) return;
+    component::RegistryCopy copy(old);
+    if (!copy.settings()) return;
+    edit(*copy.settings());
+    const std::optional<QByteArray> updated = copy.bytes();
+    if (!updated || *updated == old) return;
+    // The new contents are renamed over the old file, which the folder alone
+    // would allow; a file the user may not write (made read-only, or another
+    // user's behind a link) is not replaced behind their back.
+    const QFileInfo file(registry);
+    if (file.exists() && !file.isWritable()) return;
+    QSaveFile out(registry);
+    if (out.open(QIODevice::WriteOnly) && out.write(*updated) == updated->size()) out.commit();
+}
+
 } // namespace
 
 extern "C" {
@@ -44,24 +74,28 @@ __attribute__((visibility("default"))) int DllRegisterServer()
 {
     const QString path = libraryPath();
     if (path.isEmpty()) return component::SELFREG_E_CLASS;
-    QSettings s(component::registryPath(), QSettings::IniFormat);
-    s.beginGroup(QString::fromLatin1(kScrollerClassName));
-    s.setValue(QStringLiteral("CLSID"), QString::fromLatin1(kScrollerClassId));
-    s.setValue(QStringLiteral("InprocServer"), path);
-    s.setValue(QStringLiteral("TypeLib"), QString::fromLatin1(kTypeLibId));
-    s.setValue(QStringLiteral("Interface_DScroller"), QString::fromLatin1(kInterfaceId));
-    s.setValue(QStringLiteral("Interface__DScroller"), QString::fromLatin1(kEventInterfaceId));
-    s.endGroup();
-    s.sync();
-    return s.status() == QSettings::NoError ? component::S_OK : component::SELFREG_E_CLASS;
+    const QString className = QString::fromLatin1(kScrollerClassName);
+    const QString classId = QString::fromLatin1(kScrollerClassId);
+    editRegistry([&](QSettings &s) {
+        s.beginGroup(className);
+        s.setValue(QStringLiteral("CLSID"), classId);
+        s.setValue(QStringLiteral("InprocServer"), path);
+        s.setValue(QStringLiteral("TypeLib"), QString::fromLatin1(kTypeLibId));
+        s.setValue(QStringLiteral("Interface_DScroller"), QString::fromLatin1(kInterfaceId));
+        s.setValue(QStringLiteral("Interface__DScroller"), QString::fromLatin1(kEventInterfaceId));
+        s.endGroup();
+    });
+    // The file on the disk tells: the settings reader's complaint about old
+    // lines it could not parse says nothing of the write.
+    const component::ClassEntry written = component::registeredClass(className);
+    return written.classId == classId && written.path == path ? component::S_OK : component::SELFREG_E_CLASS;
 }
 
 __attribute__((visibility("default"))) int DllUnregisterServer()
 {
-    QSettings s(component::registryPath(), QSettings::IniFormat);
-    s.remove(QString::fromLatin1(kScrollerClassName));
-    s.sync();
-    return s.status() == QSettings::NoError ? component::S_OK : component::SELFREG_E_CLASS;
+    const QString className = QString::fromLatin1(kScrollerClassName);
+    editRegistry([&](QSettings &s) { s.remove(className); });
+    return component::registeredClass(className).isEmpty() ? component::S_OK : component::SELFREG_E_CLASS;
 }
 
 __attribute__((visibility("default"))) int DllGetClassObject(const char *classId,

@@ -8,7 +8,8 @@
 // Each state runs in a separate process (scroller_probe, copied into a folder
 // of its own beside the library of the case), as the unprivileged user
 // "nobody" when the tests run as root, so that read-only folders and files
-// really are read-only.
+// really are read-only; a process that hangs (on a FIFO it opened) is killed
+// and fails its case.
 #include "common/qstring_print.h"
 #include "platform/controls.h"
 
@@ -16,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -25,6 +27,7 @@
 #include <functional>
 #include <grp.h>
 #include <link.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -50,6 +53,7 @@ const QFile::Permissions kOpen = QFile::ReadOwner | QFile::WriteOwner | QFile::E
 const QFile::Permissions kEnterOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
                                       QFile::ReadOther | QFile::ExeOther;
 const QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+const QFile::Permissions kReadWrite = kReadOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
 
 QByteArray libraryBytes()
 {
@@ -155,6 +159,25 @@ const FileCase kBadFiles[] = {
      }},
 };
 
+// Files of other kinds than regular ones, made at a path. Opening the FIFO
+// waits for a writer that never comes.
+struct NodeCase {
+    const char *name;
+    std::function<void(const QString &)> make;
+};
+
+void makeFifo(const QString &path)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+    ASSERT_TRUE(QFile::setPermissions(path, kReadWrite));
+}
+void linkToDevice(const QString &path) { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), path)); }
+
+const NodeCase kNotRegularFiles[] = {
+    {"a FIFO", makeFifo},
+    {"a link to a character device", linkToDevice},
+};
+
 } // namespace
 
 TEST(LibraryFileTest, BadFilesAreNotLoadableAndSoundOnesAre)
@@ -182,6 +205,7 @@ TEST(LibraryFileTest, BadFilesAreNotLoadableAndSoundOnesAre)
 namespace {
 
 struct ProbeRun {
+    bool finished = false;
     bool exitedNormally = false;
     int exitCode = -1;
     QStringList windows; // "control bar" per window
@@ -212,10 +236,11 @@ public:
 
     // The class's entry as the file on the disk holds it ("" when none): what
     // a process keeps in memory of a registry it failed to write is no proof.
+    // Only a regular file is read (a FIFO would keep this process waiting).
     QStringList registered() const
     {
         QFile f(registry());
-        if (!f.open(QIODevice::ReadOnly)) return {QString(), QString()};
+        if (!QFileInfo(registry()).isFile() || !f.open(QIODevice::ReadOnly)) return {QString(), QString()};
         QString id, path;
         bool inClass = false;
         for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
@@ -226,13 +251,22 @@ public:
         return {id, path};
     }
 
-    void writeRegistry(const QString &classId, const QString &library)
+    // The class registered under `classId` for `library`, after a first line
+    // `before` when one is given.
+    void writeRegistry(const QString &classId, const QString &library, const QByteArray &before = {})
     {
         makeFolder(config());
         {
             QSettings s(registry(), QSettings::IniFormat);
             s.setValue(kClass + QStringLiteral("/CLSID"), classId);
             s.setValue(kClass + QStringLiteral("/InprocServer"), library);
+        }
+        if (!before.isEmpty()) {
+            QFile f(registry());
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            const QByteArray written = f.readAll();
+            f.close();
+            writeBytes(registry(), before + '\n' + written);
         }
         ASSERT_TRUE(QFile::setPermissions(registry(), kOpen));
     }
@@ -252,8 +286,13 @@ public:
             });
         }
         p.start(app() + QStringLiteral("/scroller_probe"), {});
-        EXPECT_TRUE(p.waitForFinished(60000));
         ProbeRun r;
+        r.finished = p.waitForFinished(60000);
+        if (!r.finished) {
+            p.kill();
+            p.waitForFinished();
+            return r;
+        }
         r.exitedNormally = p.exitStatus() == QProcess::NormalExit;
         r.exitCode = p.exitCode();
         for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
@@ -276,6 +315,7 @@ const QStringList kWithoutBars{QStringLiteral("0 0"), QStringLiteral("0 0")};
 void expectRun(Machine &m, const QStringList &windows, const QStringList &messages)
 {
     const ProbeRun r = m.run();
+    ASSERT_TRUE(r.finished) << "the probe hung";
     ASSERT_TRUE(r.exitedNormally) << "the probe died";
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.windows, windows);
@@ -327,7 +367,13 @@ struct RegistryCase {
     const char *reason;
     // The registry afterwards: registered beside the program, or left as it was.
     bool registered;
+    // Staged with a file of another user: only when the probe runs as a user
+    // of its own (the tests as root).
+    bool anotherUser = false;
 };
+
+const char kReadOnlyRegistry[] = "το αρχείο <%R> δέν γράφεται (είναι μόνο για ανάγνωση)";
+const char kUnwrittenRegistry[] = "το αρχείο <%R> δέν γράφτηκε";
 
 const RegistryCase kRegistryStates[] = {
     {"no registry yet", [](Machine &) {}, "", true},
@@ -354,6 +400,45 @@ const RegistryCase kRegistryStates[] = {
          ASSERT_TRUE(QFile::setPermissions(m.config(), kEnterOnly));
      },
      "ο φάκελος <%C> δέν δέχεται αρχεία", false},
+    // The settings reader's complaint about what it cannot parse is no
+    // failure of the write.
+    {"a key alone on a line", [](Machine &m) { m.writeRegistry(kOtherId, m.beside(), "k"); }, "", true},
+    {"a group left unclosed", [](Machine &m) { m.writeRegistry(kOtherId, m.beside(), "["); }, "", true},
+    {"a 0xFF byte", [](Machine &m) { m.writeRegistry(kOtherId, m.beside(), "\xff"); }, "", true},
+    // The folder would let a new file be renamed over these.
+    {"the registry file read-only in a writable folder",
+     [](Machine &m) {
+         m.writeRegistry(kOtherId, m.beside());
+         ASSERT_TRUE(QFile::setPermissions(m.registry(), kReadOnly));
+     },
+     kReadOnlyRegistry, false},
+    {"the registry file a link to another user's file",
+     [](Machine &m) {
+         const QString other = m.path(QStringLiteral("other"));
+         makeFolder(other);
+         {
+             QSettings s(other + QStringLiteral("/components.ini"), QSettings::IniFormat);
+             s.setValue(kClass + QStringLiteral("/CLSID"), kOtherId);
+             s.setValue(kClass + QStringLiteral("/InprocServer"), m.beside());
+         }
+         ASSERT_TRUE(QFile::setPermissions(other + QStringLiteral("/components.ini"), kReadOnly | QFile::WriteOwner));
+         makeFolder(m.config());
+         ASSERT_TRUE(QFile::link(other + QStringLiteral("/components.ini"), m.registry()));
+     },
+     kReadOnlyRegistry, false, true},
+    // No regular file: neither read nor written, whoever may write it.
+    {"the registry file a FIFO",
+     [](Machine &m) {
+         makeFolder(m.config());
+         makeFifo(m.registry());
+     },
+     kUnwrittenRegistry, false},
+    {"the registry file a link to a character device",
+     [](Machine &m) {
+         makeFolder(m.config());
+         linkToDevice(m.registry());
+     },
+     kUnwrittenRegistry, false},
 };
 
 } // namespace
@@ -366,6 +451,7 @@ TEST(LibraryStatesTest, TheLibraryBesideTheProgramLoadsWhateverTheRegistry)
     const QByteArray sound = libraryBytes();
     for (const RegistryCase &c : kRegistryStates) {
         SCOPED_TRACE(c.name);
+        if (c.anotherUser && ::geteuid() != 0) continue;
         Machine m;
         writeBytes(m.beside(), sound, kReadOnly);
         c.prepare(m);
@@ -376,5 +462,37 @@ TEST(LibraryStatesTest, TheLibraryBesideTheProgramLoadsWhateverTheRegistry)
                                    .replace(QStringLiteral("%R"), m.registry());
         expectRun(m, kWithBars, reason.isEmpty() ? QStringList() : QStringList{unregistered(m.beside(), reason)});
         EXPECT_EQ(m.registered(), c.registered ? QStringList({kClassId, m.beside()}) : before);
+    }
+}
+
+// Only regular files are opened: a FIFO would keep the program waiting for a
+// writer at its first window. A library that is none is a missing one, a
+// registry that is none one that cannot be read.
+TEST(LibraryStatesTest, NoFileButARegularOneIsOpened)
+{
+    for (const NodeCase &c : kNotRegularFiles) {
+        SCOPED_TRACE(c.name);
+        {
+            SCOPED_TRACE("beside the program");
+            Machine m;
+            c.make(m.beside());
+            expectRun(m, kWithoutBars, {kUnavailable});
+            EXPECT_EQ(m.registered(), QStringList({QString(), QString()}));
+        }
+        {
+            SCOPED_TRACE("named by the registry");
+            Machine m;
+            const QString library = m.path(QStringLiteral("libScroller.so"));
+            c.make(library);
+            m.writeRegistry(kClassId, library);
+            expectRun(m, kWithoutBars, {kUnavailable});
+        }
+        {
+            SCOPED_TRACE("the registry, no library beside the program");
+            Machine m;
+            makeFolder(m.config());
+            c.make(m.registry());
+            expectRun(m, kWithoutBars, {kUnavailable});
+        }
     }
 }

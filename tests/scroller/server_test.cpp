@@ -68,6 +68,24 @@ TEST_F(ServerTest, RegistersAndUnregistersItsClassInTheRegistry)
     EXPECT_TRUE(QSettings(registry, QSettings::IniFormat).childGroups().isEmpty());
 }
 
+// Lines the settings reader cannot parse are dropped from the file written,
+// and its complaint about them is no failure of the write.
+TEST_F(ServerTest, UnparsableLinesDoNotFailTheRegistration)
+{
+    for (const char *line : {"k", "[", "\xff"}) {
+        SCOPED_TRACE(line);
+        QFile f(registry);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(line) + "\n[Other]\nkey=value\n");
+        f.close();
+        EXPECT_EQ(entry<component::DllRegisterServerFn>("DllRegisterServer")(), component::S_OK);
+        EXPECT_EQ(registeredPath(), beside());
+        EXPECT_EQ(QSettings(registry, QSettings::IniFormat).value(QStringLiteral("Other/key")), QStringLiteral("value"));
+        EXPECT_EQ(entry<component::DllUnregisterServerFn>("DllUnregisterServer")(), component::S_OK);
+        EXPECT_TRUE(component::registeredClass(kClass).isEmpty());
+    }
+}
+
 TEST_F(ServerTest, ClassFactoryAndUnloadQuery)
 {
     auto getClass = entry<component::DllGetClassObjectFn>("DllGetClassObject");
