@@ -1,6 +1,9 @@
 #include "platform/greektexts.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QDateTime>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -9,6 +12,8 @@
 #include <QIdentityProxyModel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTranslator>
 #include <QTreeView>
 
@@ -113,7 +118,7 @@ const Text kTexts[] = {
     {"QFileDialog", "Files of type:", "Τύπος αρχείων:"},
     {"QFileDialog", "File &name:", "Ό&νομα αρχείου:"},
     {"QFileDialog", "Directory:", "Φάκελος:"},
-    {"QFileDialog", "&Open", "Ά&νοιγμα"},
+    {"QFileDialog", "&Open", "Άν&οιγμα"},
     {"QFileDialog", "&Choose", "&Επιλογή"},
     {"QFileDialog", "&Save", "&Αποθήκευση"},
     {"QFileDialog", "Open", "Άνοιγμα"},
@@ -143,7 +148,7 @@ const Text kTexts[] = {
     {"QFileSystemModel", "Name", "Όνομα"},
     {"QFileSystemModel", "Size", "Μέγεθος"},
     {"QFileSystemModel", "Type", "Τύπος"},
-    {"QFileSystemModel", "Date Modified", "Τροποποίηση"},
+    {"QFileSystemModel", "Date Modified", "Ημερομηνία τροποποίησης"},
     {"QFileSystemModel", "Computer", "Υπολογιστής"},
     {"QAbstractFileIconProvider", "Drive", "Μονάδα δίσκου"},
     {"QAbstractFileIconProvider", "Folder", "Φάκελος"},
@@ -152,8 +157,8 @@ const Text kTexts[] = {
     // The print dialog.
     {"QPrintDialog", "Print", "Εκτύπωση"},
     {"QPrintDialog", "&Print", "&Εκτύπωση"},
-    {"QPrintDialog", "&Options >>", "&Επιλογές >>"},
-    {"QPrintDialog", "&Options <<", "&Επιλογές <<"},
+    {"QPrintDialog", "&Options >>", "Επιλ&ογές >>"},
+    {"QPrintDialog", "&Options <<", "Επιλ&ογές <<"},
     {"QPrintDialog", "All Pages", "Όλες οι σελίδες"},
     {"QPrintDialog", "Odd Pages", "Μονές σελίδες"},
     {"QPrintDialog", "Even Pages", "Ζυγές σελίδες"},
@@ -182,7 +187,7 @@ const Text kTexts[] = {
      "Στο αρχείο «%1» δεν γίνεται εγγραφή.\nΔώστε άλλο όνομα αρχείου."},
     {"QPrintDialog", "Options 'Pages Per Sheet' and 'Page Set' cannot be used together.\nPlease turn one of those "
                      "options off.",
-     "Οι επιλογές «Σελίδες ανά φύλλο» και «Σελίδες» δεν συνδυάζονται.\nΑφήστε μόνο τη μία από τις δύο."},
+     "Οι επιλογές «Σελίδες ανά φύλλο» και «Σύνολο σελίδων» δεν συνδυάζονται.\nΑφήστε μόνο τη μία από τις δύο."},
     {"QPrintDialog", "Duplex Settings Conflicts", "Σύγκρουση ρυθμίσεων διπλής όψης"},
     {"QPrintDialog", "There are conflicts in duplex settings. Do you want to fix them?",
      "Οι ρυθμίσεις διπλής όψης συγκρούονται. Να διορθωθούν;"},
@@ -213,10 +218,10 @@ const Text kTexts[] = {
      "Π.χ. το 3,5-7,9 τυπώνει τις σελίδες 3, 5, 6, 7 και 9."},
     {"QPrintSettingsOutput", "Current Page", "Τρέχουσα σελίδα"},
     {"QPrintSettingsOutput", "Selection", "Επιλογή"},
-    {"QPrintSettingsOutput", "Page Set:", "Σελίδες:"},
+    {"QPrintSettingsOutput", "Page Set:", "Σύνολο σελίδων:"},
     {"QPrintSettingsOutput", "Output Settings", "Ρυθμίσεις εξόδου"},
     {"QPrintSettingsOutput", "Copies:", "Αντίγραφα:"},
-    {"QPrintSettingsOutput", "Collate", "Συρραφή"},
+    {"QPrintSettingsOutput", "Collate", "Σελιδοποίηση"},
     {"QPrintSettingsOutput", "Reverse", "Αντίστροφη σειρά"},
     {"QPrintSettingsOutput", "Copies", "Αντίγραφα"},
     {"QPrintSettingsOutput", "Color Mode", "Χρώμα"},
@@ -256,7 +261,7 @@ const Text kTexts[] = {
     {"QPageSetupWidget", "Page order:", "Σειρά σελίδων:"},
     {"QPageSetupWidget", "Pages per sheet:", "Σελίδες ανά φύλλο:"},
     {"QPageSetupWidget", "Millimeters (mm)", "Χιλιοστά (mm)"},
-    {"QPageSetupWidget", "Inches (in)", "Ίντσες"},
+    {"QPageSetupWidget", "Inches (in)", "Ίντσες (in)"},
     {"QPageSetupWidget", "Points (pt)", "Στιγμές (pt)"},
     {"QPageSetupWidget", "Pica (P̸)", "Πίκα (P̸)"},
     {"QPageSetupWidget", "Didot (DD)", "Ντιντό (DD)"},
@@ -287,45 +292,25 @@ const Text kTexts[] = {
     {"QCupsJobWidget", "Secret", "Απόρρητη"},
     {"QCupsJobWidget", "Top Secret", "Άκρως απόρρητη"},
 
-    // The paper sizes the page-size list offers. Designations (A4, ANSI B,
-    // JIS B5, PRC 16K, US 10, DL, Kaku, Chou) are names, not English.
-    {"QPageSize", "Letter / ANSI A", "Επιστολής / ANSI A"},
-    {"QPageSize", "Legal", "Νομικό"},
-    {"QPageSize", "Executive (7.5 x 10 in)", "Εκτελεστικό (7,5 x 10 ίντσες)"},
-    {"QPageSize", "Executive (7.25 x 10.5 in)", "Εκτελεστικό (7,25 x 10,5 ίντσες)"},
-    {"QPageSize", "Folio (8.27 x 13 in)", "Φόλιο (8,27 x 13 ίντσες)"},
-    {"QPageSize", "Ledger / ANSI B", "Καθολικό / ANSI B"},
-    {"QPageSize", "Tabloid / ANSI B", "Ταμπλόιντ / ANSI B"},
-    {"QPageSize", "A3 Extra", "A3 επαυξημένο"},
-    {"QPageSize", "A4 Extra", "A4 επαυξημένο"},
-    {"QPageSize", "A4 Plus", "A4 συν"},
-    {"QPageSize", "A4 Small", "A4 μικρό"},
-    {"QPageSize", "A5 Extra", "A5 επαυξημένο"},
-    {"QPageSize", "B5 Extra", "B5 επαυξημένο"},
-    {"QPageSize", "Legal Extra", "Νομικό επαυξημένο"},
-    {"QPageSize", "Letter Extra", "Επιστολής επαυξημένο"},
-    {"QPageSize", "Letter Plus", "Επιστολής συν"},
-    {"QPageSize", "Letter Small", "Επιστολής μικρό"},
-    {"QPageSize", "Tabloid Extra", "Ταμπλόιντ επαυξημένο"},
-    {"QPageSize", "Architect A", "Αρχιτεκτονικό A"},
-    {"QPageSize", "Architect B", "Αρχιτεκτονικό B"},
-    {"QPageSize", "Architect C", "Αρχιτεκτονικό C"},
-    {"QPageSize", "Architect D", "Αρχιτεκτονικό D"},
-    {"QPageSize", "Architect E", "Αρχιτεκτονικό E"},
+    // The paper sizes the page-size list offers keep the names print
+    // dialogs in Greek show them by, the world over: designations (A4, ANSI
+    // B, JIS B5, PRC 16K, US 10, DL, Kaku, Chou) and named sizes (Letter,
+    // Legal, Executive, Tabloid, Ledger, Folio …) alike; those named sizes
+    // that carry no inches are listed apart (kPaperNames). What only
+    // describes a paper is Greek: envelope, postcard, fan-fold, custom, and
+    // inches written out.
+    {"QPageSize", "Executive (7.5 x 10 in)", "Executive (7,5 x 10 ίντσες)"},
+    {"QPageSize", "Executive (7.25 x 10.5 in)", "Executive (7,25 x 10,5 ίντσες)"},
+    {"QPageSize", "Folio (8.27 x 13 in)", "Folio (8,27 x 13 ίντσες)"},
     {"QPageSize", "%1 x %2 in", "%1 x %2 ίντσες"},
-    {"QPageSize", "Note", "Σημειώματος"},
-    {"QPageSize", "Quarto", "Κουάρτο"},
-    {"QPageSize", "Statement", "Δήλωσης"},
-    {"QPageSize", "Super A", "Σούπερ A"},
-    {"QPageSize", "Super B", "Σούπερ B"},
     {"QPageSize", "Postcard", "Καρτ ποστάλ"},
     {"QPageSize", "Double Postcard", "Διπλή καρτ ποστάλ"},
     {"QPageSize", "PRC 32K Big", "PRC 32K μεγάλο"},
     {"QPageSize", "Fan-fold US (14.875 x 11 in)", "Συνεχές US (14,875 x 11 ίντσες)"},
     {"QPageSize", "Fan-fold German (8.5 x 12 in)", "Συνεχές γερμανικό (8,5 x 12 ίντσες)"},
-    {"QPageSize", "Fan-fold German Legal (8.5 x 13 in)", "Συνεχές γερμανικό νομικό (8,5 x 13 ίντσες)"},
-    {"QPageSize", "Envelope Monarch", "Φάκελος Μονάρχης"},
-    {"QPageSize", "Envelope Personal", "Φάκελος προσωπικός"},
+    {"QPageSize", "Fan-fold German Legal (8.5 x 13 in)", "Συνεχές γερμανικό Legal (8,5 x 13 ίντσες)"},
+    {"QPageSize", "Envelope Monarch", "Φάκελος Monarch"},
+    {"QPageSize", "Envelope Personal", "Φάκελος Personal"},
     {"QPageSize", "Envelope Invite", "Φάκελος πρόσκλησης"},
     {"QPageSize", "Envelope Italian", "Φάκελος ιταλικός"},
     {"QPageSize", "Custom (%1mm x %2mm)", "Προσαρμοσμένο (%1mm x %2mm)"},
@@ -347,6 +332,14 @@ const char *const kEditMenu[][2] = {
     {"Select All", "Επιλογή όλων"},
 };
 
+// Named paper sizes shown by their names as they are.
+const char *const kPaperNames[] = {
+    "Letter / ANSI A", "Legal",        "Ledger / ANSI B", "Tabloid / ANSI B", "Letter Extra", "Letter Plus",
+    "Letter Small",    "Legal Extra",  "Tabloid Extra",   "A3 Extra",         "A4 Extra",     "A4 Plus",
+    "A4 Small",        "A5 Extra",     "B5 Extra",        "Architect A",      "Architect B",  "Architect C",
+    "Architect D",     "Architect E",  "Note",            "Quarto",           "Statement",    "Super A",
+    "Super B"};
+
 // The envelopes named only by their designation: "Envelope C5" and the like.
 const char *const kEnvelopes[] = {"B4",    "B5",    "B6",    "C0",     "C1",     "C2",     "C3",     "C4",
                                   "C5",    "C6",    "C65",   "C7",     "DL",     "US 9",   "US 10",  "US 11",
@@ -364,6 +357,8 @@ const QHash<QString, QString> &table()
         for (const auto &m : kEditMenu)
             for (const char *context : {"QLineEdit", "QWidgetTextControl"})
                 h.insert(key(QLatin1String(context), QString::fromUtf8(m[0])), QString::fromUtf8(m[1]));
+        for (const char *p : kPaperNames)
+            h.insert(key(QLatin1String("QPageSize"), QLatin1String(p)), QLatin1String(p));
         for (const char *e : kEnvelopes)
             h.insert(key(QLatin1String("QPageSize"), QStringLiteral("Envelope ") + QLatin1String(e)),
                      QStringLiteral("Φάκελος ") + QLatin1String(e));
@@ -400,6 +395,37 @@ public:
     }
 };
 
+// Qt asks for one "Look in:" whatever the dialog does; a Save dialog says
+// where it saves instead.
+void nameTheFolderBox(QFileDialog *dialog)
+{
+    const QString look = greekForQtText("QFileDialog", "Look in:");
+    const QString save = QStringLiteral("Αποθήκευση σε:");
+    const QString now = dialog->labelText(QFileDialog::LookIn);
+    // A label the program chose itself stays.
+    if (now != look && now != save) return;
+    dialog->setLabelText(QFileDialog::LookIn, dialog->acceptMode() == QFileDialog::AcceptSave ? save : look);
+}
+
+// Qt gives the date column the width of an English short date, and the last
+// column never stretches, so the longer Greek date ("28/12/28 10:58 Μ.Μ.")
+// showed cut short at any dialog width. The column is widened to the
+// widest Greek date and to its own title; a wider one the planner chose
+// stays.
+void fitDateColumn(QTreeView *list)
+{
+    QHeaderView *header = list->header();
+    int width = header->sectionSizeHint(3);
+    QStyleOptionViewItem item;
+    item.initFrom(list);
+    item.features = QStyleOptionViewItem::HasDisplay;
+    for (const QTime t : {QTime(10, 58), QTime(22, 58)}) {
+        item.text = greekLocale().toString(QDateTime(QDate(2028, 12, 28), t), QLocale::ShortFormat);
+        width = std::max(width, list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), list).width());
+    }
+    if (header->sectionSize(3) < width) header->resizeSection(3, width);
+}
+
 class GreekFileDialogs : public QObject {
 public:
     using QObject::QObject;
@@ -407,7 +433,9 @@ public:
     {
         if (event->type() != QEvent::Show) return false;
         auto *dialog = qobject_cast<QFileDialog *>(watched);
-        if (!dialog || dialog->proxyModel()) return false;
+        if (!dialog) return false;
+        nameTheFolderBox(dialog);
+        if (dialog->proxyModel()) return false;
         // A new model resets the list's columns and forgets the file chosen
         // beforehand; both are put back.
         auto *list = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
@@ -415,7 +443,10 @@ public:
         const QByteArray columns = list ? list->header()->saveState() : QByteArray();
         const QString chosen = name ? name->text() : QString();
         dialog->setProxyModel(new GreekFileColumns(dialog));
-        if (list) list->header()->restoreState(columns);
+        if (list) {
+            list->header()->restoreState(columns);
+            fitDateColumn(list);
+        }
         if (!chosen.isEmpty()) {
             // The list marks the file named when the name changes.
             name->clear();

@@ -10,8 +10,10 @@
 namespace plat {
 
 // Installs, once per application, the Greek of Qt's texts, the Greek locale
-// for dates (numbers keep the program's own format: no digit grouping) and
-// Greek dates and sizes in the file dialogs' file lists. Safe to call again.
+// for dates (numbers keep the program's own format: no digit grouping),
+// Greek dates and sizes in the file dialogs' file lists, a date column wide
+// enough for them, and a Save dialog's folder named where it saves. Safe to
+// call again.
 void installGreekTexts();
 
 // The Greek the program carries for one of Qt's texts; empty when it carries

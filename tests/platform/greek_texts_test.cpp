@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMap>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,6 +37,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleFactory>
@@ -48,6 +51,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -76,14 +80,38 @@ QSet<QString> machineWords()
     return words;
 }
 
-QStringList englishWords(const QString &text)
+// The paper sizes print dialogs in Greek show by their international names;
+// they pass in the list of paper sizes only.
+const QStringList kPaperNames = {
+    QStringLiteral("Letter"),        QStringLiteral("Letter Extra"), QStringLiteral("Letter Plus"),
+    QStringLiteral("Letter Small"),  QStringLiteral("Legal"),        QStringLiteral("Legal Extra"),
+    QStringLiteral("Executive"),     QStringLiteral("Folio"),        QStringLiteral("Ledger"),
+    QStringLiteral("Tabloid"),       QStringLiteral("Tabloid Extra"), QStringLiteral("A3 Extra"),
+    QStringLiteral("A4 Extra"),      QStringLiteral("A4 Plus"),      QStringLiteral("A4 Small"),
+    QStringLiteral("A5 Extra"),      QStringLiteral("B5 Extra"),     QStringLiteral("Architect A"),
+    QStringLiteral("Architect B"),   QStringLiteral("Architect C"),  QStringLiteral("Architect D"),
+    QStringLiteral("Architect E"),   QStringLiteral("Note"),         QStringLiteral("Quarto"),
+    QStringLiteral("Statement"),     QStringLiteral("Super A"),      QStringLiteral("Super B"),
+    QStringLiteral("Monarch"),       QStringLiteral("Personal"),
+};
+
+QStringList englishWords(QString text, bool paperSize = false)
 {
     static const QSet<QString> data = machineWords();
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    static const QRegularExpression paperName = [] {
+        QStringList longestFirst = kPaperNames;
+        std::sort(longestFirst.begin(), longestFirst.end(),
+                  [](const QString &a, const QString &b) { return a.size() > b.size(); });
+        return QRegularExpression(QStringLiteral("\\b(") + longestFirst.join(u'|') + QStringLiteral(")\\b"));
+    }();
+    if (paperSize) text.remove(paperName);
     QStringList out;
     for (QString token : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
         // A path is data, whatever its folders are called.
         if (token.contains(u'/') && token.size() > 1) continue;
+        // The inch's symbol, written after its name as the other units' are.
+        if (token == QLatin1String("(in)")) continue;
         token.remove(u'&');
         if (data.contains(token)) continue;
         for (auto it = word.globalMatch(token); it.hasNext();) {
@@ -94,9 +122,40 @@ QStringList englishWords(const QString &text)
     return out;
 }
 
-// The texts seen, each with where it was seen.
+// The letter of a text's access key ("&Εκτύπωση": ε), case and accents
+// aside, as a planner presses it; empty when it has none ("&&" is an "&").
+QString accessKey(const QString &text)
+{
+    for (qsizetype i = text.indexOf(u'&'); i >= 0 && i + 1 < text.size(); i = text.indexOf(u'&', i + 2))
+        if (text[i + 1] != u'&')
+            return QString(text[i + 1]).normalized(QString::NormalizationForm_D).left(1).toCaseFolded();
+    return {};
+}
+
+// The access keys two or more visible texts of one window share, each with
+// the texts that share it.
+QStringList accessKeyClashes(QWidget *top)
+{
+    QMap<QString, QStringList> byKey;
+    for (QWidget *w : top->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(top)) continue;
+        QString text;
+        if (auto *l = qobject_cast<QLabel *>(w)) text = l->text();
+        if (auto *b = qobject_cast<QAbstractButton *>(w)) text = b->text();
+        if (auto *g = qobject_cast<QGroupBox *>(w)) text = g->title();
+        if (const QString k = accessKey(text); !k.isEmpty()) byKey[k] << text;
+    }
+    QStringList out;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+        if (it->size() > 1) out << it.key() + QStringLiteral(": ") + it->join(QStringLiteral(" | "));
+    return out;
+}
+
+// The texts seen, each with where it was seen, and the access keys that
+// clash in a window.
 struct Seen {
     QStringList texts;
+    QStringList keyClashes;
     void add(const QString &where, const QString &text)
     {
         if (!text.trimmed().isEmpty()) texts << where + QStringLiteral(": ") + text;
@@ -129,6 +188,7 @@ struct Seen {
     void addWindow(const QString &where, QWidget *top)
     {
         add(where + QStringLiteral(" title"), top->windowTitle());
+        for (const QString &clash : accessKeyClashes(top)) keyClashes << where + QStringLiteral(": ") + clash;
         QList<QWidget *> all = top->findChildren<QWidget *>();
         all.prepend(top);
         for (QWidget *w : all) {
@@ -139,8 +199,11 @@ struct Seen {
             if (auto *g = qobject_cast<QGroupBox *>(w)) add(where, g->title());
             if (auto *s = qobject_cast<QAbstractSpinBox *>(w)) add(where, s->text());
             if (auto *e = qobject_cast<QLineEdit *>(w)) add(where, e->placeholderText());
-            if (auto *c = qobject_cast<QComboBox *>(w))
-                for (int i = 0; i < c->count(); ++i) add(where + QStringLiteral(" list"), c->itemText(i));
+            if (auto *c = qobject_cast<QComboBox *>(w)) {
+                const QString list = c->objectName() == QLatin1String("pageSizeCombo") ? QStringLiteral(" paper sizes")
+                                                                                       : QStringLiteral(" list");
+                for (int i = 0; i < c->count(); ++i) add(where + list, c->itemText(i));
+            }
             if (auto *t = qobject_cast<QTabWidget *>(w))
                 for (int i = 0; i < t->count(); ++i) add(where + QStringLiteral(" tab"), t->tabText(i));
             if (auto *v = qobject_cast<QAbstractItemView *>(w); v && !qobject_cast<QComboBox *>(w->parentWidget()))
@@ -152,8 +215,11 @@ struct Seen {
     QStringList english() const
     {
         QStringList out;
-        for (const QString &t : texts)
-            if (!englishWords(t.mid(t.indexOf(QStringLiteral(": ")) + 2)).isEmpty()) out << t;
+        for (const QString &t : texts) {
+            const qsizetype colon = t.indexOf(QStringLiteral(": "));
+            if (!englishWords(t.mid(colon + 2), t.left(colon).endsWith(QLatin1String(" paper sizes"))).isEmpty())
+                out << t;
+        }
         return out;
     }
 };
@@ -267,12 +333,21 @@ struct StyleWithTitleBarTips {
 
 class GreekTexts : public ::testing::Test {
 protected:
-    void SetUp() override { plat::installGreekTexts(); }
+    void SetUp() override
+    {
+        plat::installGreekTexts();
+        // Qt's file dialog keeps its columns in the native settings: a run
+        // starts from none and leaves none behind.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    }
     void expectGreek(const Seen &seen)
     {
         EXPECT_TRUE(seen.english().isEmpty()) << "English in:\n" << seen.english().join(u'\n').toStdString();
         EXPECT_TRUE(asked.missing.isEmpty()) << "no Greek for:\n" << asked.missing.join(u'\n').toStdString();
+        EXPECT_TRUE(seen.keyClashes.isEmpty()) << "access keys shared:\n"
+                                               << seen.keyClashes.join(u'\n').toStdString();
     }
+    QTemporaryDir settings;
     AskedTexts asked;
 };
 
@@ -283,6 +358,7 @@ TEST(GreekTextCheck, FindsEnglishWordsAndLetsNamesAndDataPass)
     const struct {
         const char *text;
         QStringList english;
+        bool paperSize = false;
     } cases[] = {
         {"&Αναίρεση\tCtrl+Z", {}},
         {"Εκτύπωση σε αρχείο (PDF)", {}},
@@ -295,8 +371,45 @@ TEST(GreekTextCheck, FindsEnglishWordsAndLetsNamesAndDataPass)
         {"Left to Right, Top to Bottom", {"Left", "to", "Right", "Top", "to", "Bottom"}},
         {"Cu&t", {QStringLiteral("Cut")}},
         {"1 bytes", {QStringLiteral("bytes")}},
+        {"Ίντσες (in)", {}},
+        {"Ίντσες", {}},
+        {"Look in:", {"Look", "in"}},
+        // Paper sizes keep their names, in the list of sizes only.
+        {"Legal", {}, true},
+        {"Executive (7,5 x 10 ίντσες)", {}, true},
+        {"Συνεχές γερμανικό Legal (8,5 x 13 ίντσες)", {}, true},
+        {"Φάκελος Monarch", {}, true},
+        {"Letter Extra", {}, true},
+        {"Legal", {QStringLiteral("Legal")}},
+        {"Envelope C5", {QStringLiteral("Envelope")}, true},
+        {"Legalese", {QStringLiteral("Legalese")}, true},
     };
-    for (const auto &c : cases) EXPECT_EQ(englishWords(QString::fromUtf8(c.text)), c.english) << c.text;
+    for (const auto &c : cases) EXPECT_EQ(englishWords(QString::fromUtf8(c.text), c.paperSize), c.english) << c.text;
+}
+
+TEST(GreekTextCheck, FindsAccessKeysSharedInOneWindow)
+{
+    QWidget w;
+    auto *lay = new QVBoxLayout(&w);
+    auto *print = new QPushButton(QStringLiteral("&Εκτύπωση"));
+    auto *options = new QPushButton(QStringLiteral("&επιλογές >>"));
+    auto *name = new QLabel(QStringLiteral("Ό&νομα:"));
+    auto *group = new QGroupBox(QStringLiteral("&Νέο"));
+    auto *no = new QCheckBox(QStringLiteral("&Όχι"));
+    auto *on = new QRadioButton(QStringLiteral("&Ο&&Κ"));
+    auto *amp = new QLabel(QStringLiteral("Α && Β"));
+    auto *hidden = new QPushButton(QStringLiteral("&Αρχείο"));
+    auto *file = new QPushButton(QStringLiteral("&αρχείο"));
+    for (QWidget *c : std::initializer_list<QWidget *>{print, options, name, group, no, on, amp, hidden, file})
+        lay->addWidget(c);
+    hidden->hide();
+    EXPECT_EQ(accessKeyClashes(&w),
+              (QStringList{"ε: &Εκτύπωση | &επιλογές >>", "ν: Ό&νομα: | &Νέο", "ο: &Όχι | &Ο&&Κ"}));
+    options->setText(QStringLiteral("Επιλ&ογές >>"));
+    no->setText(QStringLiteral("Ό&χι"));
+    on->setText(QStringLiteral("&&Ο&Κ"));
+    group->setTitle(QStringLiteral("Νέ&ο"));
+    EXPECT_EQ(accessKeyClashes(&w), (QStringList{"ο: Επιλ&ογές >> | Νέ&ο"}));
 }
 
 TEST_F(GreekTexts, TextBoxSpinBoxAndScrollBarMenus)
@@ -401,6 +514,18 @@ TEST_F(GreekTexts, PrintDialogItsOptionsMessagesAndPrinterProperties)
         }
     const QString rangeTip = dialog.findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"))->toolTip();
     EXPECT_TRUE(rangeTip.startsWith(QStringLiteral("Δώστε σελίδες"))) << rangeTip.toStdString();
+    // Collated copies, as Greek office software calls them: not stapled.
+    EXPECT_EQ(dialog.findChild<QCheckBox *>(QStringLiteral("collate"))->text(), QStringLiteral("Σελιδοποίηση"));
+    // The page set (shown for printers that have one) is named apart from
+    // the page range beside it.
+    const QString pageRange = dialog.findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"))->text();
+    const QString pageSet = dialog.findChild<QLabel *>(QStringLiteral("pageSetLabel"))->text();
+    EXPECT_EQ(pageRange, QStringLiteral("Σελίδες"));
+    EXPECT_EQ(pageSet, QStringLiteral("Σύνολο σελίδων:"));
+    QStringList pageSets;
+    auto *pageSetList = dialog.findChild<QComboBox *>(QStringLiteral("pageSetCombo"));
+    for (int i = 0; i < pageSetList->count(); ++i) pageSets << pageSetList->itemText(i);
+    EXPECT_EQ(pageSets, (QStringList{"Όλες οι σελίδες", "Μονές σελίδες", "Ζυγές σελίδες"}));
 
     // A page range that cannot be read (into a file that can be written).
     QTemporaryDir out;
@@ -412,6 +537,7 @@ TEST_F(GreekTexts, PrintDialogItsOptionsMessagesAndPrinterProperties)
     whileShown([&] { print->click(); }, [&](QWidget *w) { seen.addWindow(QStringLiteral("page range message"), w); });
 
     // The printer's properties: every tab, every unit of the paper size.
+    QString pagesPerSheet;
     whileShown([&] { dialog.findChild<QPushButton *>(QStringLiteral("properties"))->click(); },
                [&](QWidget *props) {
                    seen.addWindow(QStringLiteral("properties"), props);
@@ -430,7 +556,26 @@ TEST_F(GreekTexts, PrintDialogItsOptionsMessagesAndPrinterProperties)
                        }
                    EXPECT_TRUE(seen.texts.contains(QStringLiteral(
                        "properties list: Από αριστερά προς τα δεξιά, από πάνω προς τα κάτω")));
+                   // Every unit names its symbol.
+                   for (int i = 0; units && i < units->count(); ++i)
+                       EXPECT_TRUE(units->itemText(i).endsWith(u')')) << units->itemText(i).toStdString();
+                   for (QLabel *l : props->findChildren<QLabel *>())
+                       if (l->text().contains(QStringLiteral("ανά φύλλο"))) pagesPerSheet = l->text();
                });
+    // The message that forbids the page set with pages per sheet names
+    // both as their labels read, and neither as the page range.
+    const QString conflict = plat::greekForQtText(
+        "QPrintDialog",
+        "Options 'Pages Per Sheet' and 'Page Set' cannot be used together.\nPlease turn one of those options off.");
+    EXPECT_EQ(pagesPerSheet, QStringLiteral("Σελίδες ανά φύλλο:"));
+    for (const QString &label : {pagesPerSheet, pageSet})
+        EXPECT_TRUE(conflict.contains(u'«' + label.chopped(1) + u'»')) << conflict.toStdString();
+    EXPECT_FALSE(conflict.contains(u'«' + pageRange + u'»')) << conflict.toStdString();
+    // Paper sizes keep their international names.
+    for (const char *size : {"A4", "Letter / ANSI A", "Legal", "Executive (7,5 x 10 ίντσες)",
+                             "Folio (8,27 x 13 ίντσες)", "Ledger / ANSI B", "Tabloid / ANSI B", "JIS B5", "Φάκελος C5",
+                             "Φάκελος DL", "Φάκελος Monarch"})
+        EXPECT_TRUE(seen.texts.contains(QStringLiteral("properties paper sizes: ") + QString::fromUtf8(size))) << size;
 
     // The file chooser behind "…".
     whileShown([&] { dialog.findChild<QToolButton *>(QStringLiteral("fileBrowser"))->click(); },
@@ -438,7 +583,8 @@ TEST_F(GreekTexts, PrintDialogItsOptionsMessagesAndPrinterProperties)
 
     EXPECT_TRUE(seen.texts.contains(QStringLiteral("page range message title: Μη έγκυρες σελίδες")))
         << seen.texts.join(u'|').toStdString();
-    for (const char *t : {"print: &Εκτύπωση", "print: Άκυρο", "print options: Εκτύπωση διπλής όψης",
+    for (const char *t : {"print: &Εκτύπωση", "print: Άκυρο", "print: Επιλ&ογές >>", "print options: Επιλ&ογές <<",
+                          "print options: Εκτύπωση διπλής όψης",
                           "print options: Βιβλιοδεσία στη μεγάλη πλευρά", "print options: Όχι"})
         EXPECT_TRUE(seen.texts.contains(QString::fromUtf8(t))) << t;
     expectGreek(seen);
@@ -495,8 +641,17 @@ TEST_F(GreekTexts, FileDialogListsDatesInGreekAndSpeaksGreek)
     Seen seen;
     seen.addWindow(QStringLiteral("file dialog"), &dialog);
     seen.addMenu(QStringLiteral("column menu"), tree->header()->actions());
-    EXPECT_TRUE(seen.texts.contains(QStringLiteral("file dialog header: Τροποποίηση")))
-        << seen.texts.join(u'|').toStdString();
+    for (const char *t : {"file dialog header: Ημερομηνία τροποποίησης", "file dialog: Αποθήκευση σε:"})
+        EXPECT_TRUE(seen.texts.contains(QString::fromUtf8(t))) << t << "\n" << seen.texts.join(u'|').toStdString();
+
+    // Wide, the dialog shows every date whole, and the column's title.
+    dialog.resize(1000, 500);
+    QTest::qWait(20);
+    QHeaderView *header = tree->header();
+    const int dates = static_cast<QAbstractItemView *>(tree)->sizeHintForColumn(3);
+    EXPECT_GE(header->sectionSize(3), dates);
+    EXPECT_GE(header->sectionSize(3), header->sectionSizeHint(3));
+    EXPECT_LE(header->sectionViewportPosition(3) + header->sectionSize(3), tree->viewport()->width());
 
     // The list's own menu, over the file.
     const QPersistentModelIndex fileIndex = at(file, 0);
@@ -520,5 +675,32 @@ TEST_F(GreekTexts, FileDialogListsDatesInGreekAndSpeaksGreek)
     waitFor([&] { return row(QStringLiteral("Νέος φάκελος")) >= 0; });
     EXPECT_GE(row(QStringLiteral("Νέος φάκελος")), 0);
     seen.addView(QStringLiteral("file list"), tree);
+    expectGreek(seen);
+}
+
+// An Open dialog looks for files where a Save dialog saves them; its own
+// button's access key is its own.
+TEST_F(GreekTexts, OpenDialogLooksInAFolder)
+{
+    QTemporaryDir dir;
+    QFileDialog dialog(nullptr, QStringLiteral("Άνοιγμα"), dir.path());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    Seen seen;
+    seen.addWindow(QStringLiteral("open dialog"), &dialog);
+    for (const char *t : {"open dialog: Αναζήτηση σε:", "open dialog: Άν&οιγμα", "open dialog: Ό&νομα αρχείου:"})
+        EXPECT_TRUE(seen.texts.contains(QString::fromUtf8(t))) << t << "\n" << seen.texts.join(u'|').toStdString();
+    // The same dialog turned to saving says so when shown again.
+    dialog.hide();
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.show();
+    EXPECT_EQ(dialog.labelText(QFileDialog::LookIn), QStringLiteral("Αποθήκευση σε:"));
+    // A folder label of the program's own stays.
+    dialog.hide();
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Φάκελος αναφορών:"));
+    dialog.show();
+    EXPECT_EQ(dialog.labelText(QFileDialog::LookIn), QStringLiteral("Φάκελος αναφορών:"));
     expectGreek(seen);
 }
