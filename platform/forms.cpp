@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScreen>
 #include <QStyle>
 
@@ -156,7 +157,19 @@ void Form::showForm()
             placeNewChild(sub, wanted);
             // A window of fixed size has a fixed border: its frame is not
             // dragged larger or smaller either.
-            if (minimumSize() == maximumSize()) sub->setFixedSize(wanted);
+            if (minimumSize() == maximumSize()) {
+                sub->setFixedSize(wanted);
+                // Nor is it sized from its system menu, whose "Size" the
+                // toolkit enables again each time the menu opens.
+                if (auto *mdi = qobject_cast<QMdiSubWindow *>(sub); mdi && mdi->systemMenu()) {
+                    QMenu *menu = mdi->systemMenu();
+                    QObject::connect(menu, &QMenu::aboutToShow, mdi, [menu] {
+                        const QString size = QCoreApplication::translate("QMdiSubWindow", "&Size");
+                        for (QAction *a : menu->actions())
+                            if (a->text() == size) a->setEnabled(false);
+                    });
+                }
+            }
         }
     }
     QWidget *f = frame();

@@ -258,6 +258,17 @@ TEST_F(MainWindowTest, TheAboutBoxFrameDoesNotResize)
     QApplication::processEvents();
     EXPECT_EQ(frame->size(), before);
     EXPECT_EQ(about->size(), QSize(plat::tw(5730), plat::tw(3330)));
+    // Its system menu offers no sizing either.
+    QMenu *system = qobject_cast<QMdiSubWindow *>(frame)->systemMenu();
+    ASSERT_TRUE(system);
+    emit system->aboutToShow();
+    int sizeItems = 0;
+    for (QAction *a : system->actions())
+        if (a->text() == QCoreApplication::translate("QMdiSubWindow", "&Size")) {
+            ++sizeItems;
+            EXPECT_FALSE(a->isEnabled());
+        }
+    EXPECT_EQ(sizeItems, 1);
     // Its buttons show whole inside the frame.
     for (QWidget *b : {static_cast<QWidget *>(about->cmdOK), static_cast<QWidget *>(about->cmdSysInfo)})
         EXPECT_TRUE(frame->rect().contains(QRect(b->mapTo(frame, QPoint(0, 0)), b->size())));
