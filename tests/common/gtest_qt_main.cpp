@@ -14,6 +14,8 @@ int main(int argc, char **argv)
     // Settings and data of a test run never touch the user's own.
     QTemporaryDir home;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
+    // The toolkit keeps its own (the file dialog's columns) in the native format.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
     QStandardPaths::setTestModeEnabled(true);
     qputenv("VELANTRA_COMPONENT_REGISTRY", QFile::encodeName(home.filePath(QStringLiteral("components.ini"))));
     ::testing::InitGoogleTest(&argc, argv);
