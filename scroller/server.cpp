@@ -39,6 +39,17 @@ QWidget *createInstance(QWidget *host)
 
 const component::ControlClassFactory kFactory{&createInstance};
 
+// Whether a lock file may stand at `path`: none there, a regular file, or a
+// link leading nowhere (the lock replaces it).
+bool lockFileUsable(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || S_ISREG(st.st_mode)) return true;
+    if (!S_ISLNK(st.st_mode)) return false;
+    return ::stat(name.constData(), &st) != 0 || S_ISREG(st.st_mode);
+}
+
 // Applies `edit` to the registry file, or leaves the file as it is when it
 // cannot be read or written. Whether the edit took is for the caller to read
 // back from the disk.
@@ -47,9 +58,14 @@ void editRegistry(const std::function<void(QSettings &)> &edit)
     const QString registry = component::registryPath();
     if (!QDir().mkpath(QFileInfo(registry).absolutePath())) return;
     // The lock Qt's settings writer takes for the same file: writers of the
-    // registry take turns.
-    QLockFile lock(registry + QStringLiteral(".lock"));
-    if (!lock.lock()) return;
+    // registry take turns. The lock waits for ever on a lock file it cannot
+    // read or remove: a FIFO in its place holds its read of the holder, a
+    // folder its removal of a stale lock. Only a regular lock file is waited
+    // for, and not past any writer's turn, which takes a moment.
+    const QString lockPath = registry + QStringLiteral(".lock");
+    if (!lockFileUsable(lockPath)) return;
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(10000)) return;
     QByteArray old;
     if (!component::readRegistryFile(registry, &old)) return;
     component::RegistryCopy copy(old);

@@ -439,6 +439,21 @@ const RegistryCase kRegistryStates[] = {
          linkToDevice(m.registry());
      },
      kUnwrittenRegistry, false},
+    // Nor is a lock that cannot be taken waited for: its writers' lock file
+    // a FIFO (reading its holder would wait for a writer) or a folder (never
+    // removed as stale).
+    {"a FIFO where the registry's lock file belongs",
+     [](Machine &m) {
+         m.writeRegistry(kOtherId, m.beside());
+         makeFifo(m.registry() + QStringLiteral(".lock"));
+     },
+     kUnwrittenRegistry, false},
+    {"a folder where the registry's lock file belongs",
+     [](Machine &m) {
+         m.writeRegistry(kOtherId, m.beside());
+         makeFolder(m.registry() + QStringLiteral(".lock"));
+     },
+     kUnwrittenRegistry, false},
 };
 
 } // namespace
