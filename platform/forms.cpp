@@ -17,6 +17,8 @@ namespace plat {
 
 namespace {
 std::function<QWidget *(Form *)> g_host;
+// Whether a minimised child window was maximised before.
+constexpr const char *kRestoreMaximized = "velantraRestoreMaximized";
 
 // A window larger than the main window's free area opens fitted to it and
 // scrolls its content with its own bars; it opens at a cascade place of its
@@ -155,9 +157,23 @@ void Form::showForm()
         if (sub) {
             sub->setWindowIcon(windowIcon());
             placeNewChild(sub, wanted);
+            const bool fixed = minimumSize() == maximumSize();
+            if (auto *mdi = qobject_cast<QMdiSubWindow *>(sub)) {
+                QObject::connect(mdi, &QMdiSubWindow::windowStateChanged, mdi,
+                                 [mdi, fixed](Qt::WindowStates was, Qt::WindowStates now) {
+                                     // Minimised from maximised, it comes back maximised.
+                                     if ((now & Qt::WindowMinimized) && !(was & Qt::WindowMinimized))
+                                         mdi->setProperty(kRestoreMaximized, bool(was & Qt::WindowMaximized));
+                                     // The area maximises a window opened or chosen
+                                     // while another is maximised; a fixed border
+                                     // keeps its frame and size all the same.
+                                     if (fixed && (now & Qt::WindowMaximized))
+                                         mdi->setWindowState(now & ~Qt::WindowMaximized);
+                                 });
+            }
             // A window of fixed size has a fixed border: its frame is not
             // dragged larger or smaller either.
-            if (minimumSize() == maximumSize()) {
+            if (fixed) {
                 sub->setFixedSize(wanted);
                 // Nor is it sized from its system menu, whose "Size" the
                 // toolkit enables again each time the menu opens.
@@ -200,10 +216,19 @@ void Form::hideForm()
 
 bool Form::isFormVisible() const { return !m_unloaded && frame()->isVisible() && isVisible(); }
 
+void restoreIfMinimized(QWidget *frame)
+{
+    if (!frame || !frame->isMinimized()) return;
+    if (frame->property(kRestoreMaximized).toBool()) frame->showMaximized();
+    else frame->showNormal();
+}
+
 void Form::focusForm()
 {
     if (m_unloaded) return;
     QWidget *f = frame();
+    // Brought forward while minimised, it comes back as it was before.
+    restoreIfMinimized(f);
     f->raise();
     f->activateWindow();
     if (auto *sub = qobject_cast<QMdiSubWindow *>(f)) {

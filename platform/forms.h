@@ -78,6 +78,10 @@ QRect screenAreaFor(const QRect &window);
 // of a grid of steps, cut to the room there (the area's corner when every
 // spot is taken): a new window always lies inside the area. A place counts as taken when an open
 // window's corner lies less than half a step from it.
+// A minimised child window comes back as it was before it was minimised
+// (maximised or not); any other window is left as it is.
+void restoreIfMinimized(QWidget *frame);
+
 QRect cascadePlace(const QSize &size, const QRect &area, const QList<QRect> &open, int step = 24);
 
 template <class T>

@@ -188,9 +188,9 @@ void frmMain::fillWindowList()
         a->setChecked(sub == m_area->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, s = QPointer<QMdiSubWindow>(sub)] {
             if (!s) return;
-            // A minimised window chosen here comes back whole, in front: its
-            // icon could lie under the active window.
-            if (s->isMinimized()) s->showNormal();
+            // A minimised window chosen here comes back as it was, in front:
+            // its icon could lie under the active window.
+            plat::restoreIfMinimized(s);
             m_area->setActiveSubWindow(s);
         });
     }

@@ -235,6 +235,38 @@ TEST_F(MainWindowTest, AMinimisedWindowChosenInTheWindowListIsRestoredInFront)
     EXPECT_EQ(sub->size(), QSize(500, 400));
     EXPECT_EQ(m.mdiArea()->activeSubWindow(), sub);
     EXPECT_EQ(m.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), sub);
+
+    // Minimised from maximised, it comes back maximised, from the list as
+    // from its menu command.
+    for (bool fromList : {true, false}) {
+        SCOPED_TRACE(fromList ? "window list" : "its command");
+        sub->showMaximized();
+        QApplication::processEvents();
+        sub->showMinimized();
+        QApplication::processEvents();
+        m.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(about->frame()));
+        if (fromList) {
+            emit list->aboutToShow();
+            for (QAction *a : list->actions())
+                if (a->text() == planner->windowTitle()) a->trigger();
+        } else {
+            Module1::ShowChildForm(planner);
+        }
+        QApplication::processEvents();
+        EXPECT_FALSE(sub->isMinimized());
+        EXPECT_TRUE(sub->isMaximized());
+        EXPECT_EQ(m.mdiArea()->activeSubWindow(), sub);
+    }
+
+    // The about box opened over the maximised planner keeps its fixed frame.
+    plat::FormInstance<frmAbout>::unloadIfLoaded();
+    QApplication::processEvents();
+    frmAbout *again = plat::FormInstance<frmAbout>::get();
+    Module1::ShowChildForm(again);
+    QApplication::processEvents();
+    EXPECT_FALSE(again->frame()->isMaximized());
+    EXPECT_EQ(again->frame()->size(), QSize(plat::tw(5730), plat::tw(3330)));
+    EXPECT_EQ(m.mdiArea()->activeSubWindow(), again->frame());
 }
 
 // The about box has a fixed border: its frame inside the main window cannot
