@@ -49,6 +49,29 @@ void placeNewChild(QWidget *frame, const QSize &wanted)
     }
     frame->setGeometry(cascadePlace(size, free, open));
 }
+// What a child window's frame keeps of its states: minimised from
+// maximised, it comes back maximised; with a fixed border it is never
+// maximised nor sized.
+void followStates(QMdiSubWindow *mdi, bool fixed)
+{
+    QObject::connect(mdi, &QMdiSubWindow::windowStateChanged, mdi,
+                     [mdi, fixed](Qt::WindowStates was, Qt::WindowStates now) {
+                         if ((now & Qt::WindowMinimized) && !(was & Qt::WindowMinimized))
+                             mdi->setProperty(kRestoreMaximized, bool(was & Qt::WindowMaximized));
+                         // The area maximises a window opened or chosen while
+                         // another is maximised.
+                         if (fixed && (now & Qt::WindowMaximized)) mdi->setWindowState(now & ~Qt::WindowMaximized);
+                     });
+    if (!fixed || !mdi->systemMenu()) return;
+    // The toolkit enables the system menu's "Size" again each time it opens.
+    QMenu *menu = mdi->systemMenu();
+    QObject::connect(menu, &QMenu::aboutToShow, mdi, [menu] {
+        const QString size = QCoreApplication::translate("QMdiSubWindow", "&Size");
+        for (QAction *a : menu->actions())
+            if (a->text() == size) a->setEnabled(false);
+    });
+}
+
 QList<QPointer<Form>> &registry()
 {
     static QList<QPointer<Form>> forms;
@@ -158,34 +181,10 @@ void Form::showForm()
             sub->setWindowIcon(windowIcon());
             placeNewChild(sub, wanted);
             const bool fixed = minimumSize() == maximumSize();
-            if (auto *mdi = qobject_cast<QMdiSubWindow *>(sub)) {
-                QObject::connect(mdi, &QMdiSubWindow::windowStateChanged, mdi,
-                                 [mdi, fixed](Qt::WindowStates was, Qt::WindowStates now) {
-                                     // Minimised from maximised, it comes back maximised.
-                                     if ((now & Qt::WindowMinimized) && !(was & Qt::WindowMinimized))
-                                         mdi->setProperty(kRestoreMaximized, bool(was & Qt::WindowMaximized));
-                                     // The area maximises a window opened or chosen
-                                     // while another is maximised; a fixed border
-                                     // keeps its frame and size all the same.
-                                     if (fixed && (now & Qt::WindowMaximized))
-                                         mdi->setWindowState(now & ~Qt::WindowMaximized);
-                                 });
-            }
             // A window of fixed size has a fixed border: its frame is not
             // dragged larger or smaller either.
-            if (fixed) {
-                sub->setFixedSize(wanted);
-                // Nor is it sized from its system menu, whose "Size" the
-                // toolkit enables again each time the menu opens.
-                if (auto *mdi = qobject_cast<QMdiSubWindow *>(sub); mdi && mdi->systemMenu()) {
-                    QMenu *menu = mdi->systemMenu();
-                    QObject::connect(menu, &QMenu::aboutToShow, mdi, [menu] {
-                        const QString size = QCoreApplication::translate("QMdiSubWindow", "&Size");
-                        for (QAction *a : menu->actions())
-                            if (a->text() == size) a->setEnabled(false);
-                    });
-                }
-            }
+            if (fixed) sub->setFixedSize(wanted);
+            if (auto *mdi = qobject_cast<QMdiSubWindow *>(sub)) followStates(mdi, fixed);
         }
     }
     QWidget *f = frame();

@@ -3,6 +3,7 @@
 // of the file, shows nothing of the file that was opened, and writes neither
 // to it nor to whatever now stands at the path.
 #include "common/qstring_print.h"
+#include "common/shown_form.h"
 #include "fixed_knife/form3.h"
 #include "fixed_knife/frm_search.h"
 #include "knife_change/form1.h"
@@ -75,20 +76,11 @@ QList<plat::ReportWindow *> reportWindows()
     return out;
 }
 
-template <class T>
-T *shown()
-{
-    T *f = FormInstance<T>::get();
-    f->showForm();
-    QApplication::setActiveWindow(f);
-    return f;
-}
-
 // The knife-change planner with an order of 200, 310 and 420 mm typed, on
 // the coils of the default parameters.
 Form1 *plannerWithAnOrder()
 {
-    Form1 *f = shown<Form1>();
+    Form1 *f = shownForm<Form1>();
     f->Timer1->stop();
     const char *widths[3] = {"200", "310", "420"};
     for (int i = 0; i < 3; ++i) {
@@ -102,7 +94,7 @@ Form1 *plannerWithAnOrder()
 // The fixed-knife planner's chooser with the catalogue's narrow items found.
 frmSearch *chooserWithAResult()
 {
-    Form3 *f = shown<Form3>();
+    Form3 *f = shownForm<Form3>();
     f->Timer1->stop();
     f->Timer2->stop();
     f->cmdGrid->click();
@@ -184,13 +176,13 @@ TEST(DatabaseChanged, EachActionSaysOnceWhatBecameOfTheFileAndTouchesNeitherFile
     } actions[] = {
         {"a type deleted in «ΤΥΠΟΣ ΕΙΔΩΝ»", false,
          [] {
-             frmTypos *f = shown<frmTypos>();
+             frmTypos *f = shownForm<frmTypos>();
              return Prepared{[f] { f->cmdDelete->click(); },
                              [f] { EXPECT_EQ(f->model()->rowCount(), 2); }};
          }},
         {"the parameters saved", false,
          [] {
-             frmParameters *f = shown<frmParameters>();
+             frmParameters *f = shownForm<frmParameters>();
              return Prepared{[f] {
                                  f->cmdEdit->click();
                                  f->txtFields[5]->setText(QStringLiteral("1300"));

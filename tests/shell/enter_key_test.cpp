@@ -1,6 +1,7 @@
 // Enter on a focused command button presses it, in every kind of window the
 // program opens; in a text field or a grid cell Enter keeps its own meaning.
 #include "common/db_test.h"
+#include "common/shown_form.h"
 #include "fixed_knife/form3.h"
 #include "fixed_knife/frm_ypoloipa.h"
 #include "knife_change/form1.h"
@@ -27,24 +28,10 @@
 #include <QTimer>
 
 #include <memory>
-#include <type_traits>
 
 using plat::FormInstance;
 
 namespace {
-
-// Shows a window (a program's window inside the main window when there is
-// one) and makes it the active one, as a planner's click does.
-template <class W>
-W *shownActive(W *w)
-{
-    if constexpr (std::is_base_of_v<plat::Form, W>)
-        w->showForm();
-    else
-        w->show();
-    QApplication::setActiveWindow(w);
-    return w;
-}
 
 // The planners with their timers stopped: the tests run no search.
 Form1 *knifeChangePlanner()

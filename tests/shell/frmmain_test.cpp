@@ -50,6 +50,29 @@ protected:
         for (plat::Form *f : plat::Form::loadedForms()) f->unloadWithoutAsking();
         QApplication::processEvents();
     }
+    // The main window loaded and shown at `size`, as the program opens it.
+    static void openMain(frmMain &m, QSize size)
+    {
+        m.MDIForm_Load();
+        m.show();
+        m.resize(size);
+        QApplication::processEvents();
+    }
+    // Chooses the window of that title in "Ενεργές εργασίες"; whether the
+    // list holds it.
+    static bool chooseInWindowList(frmMain &m, const QString &title)
+    {
+        QMenu *list = m.findChild<QMenu *>(QStringLiteral("mnEnergy"));
+        if (!list) return false;
+        emit list->aboutToShow();
+        for (QAction *a : list->actions())
+            if (a->text() == title) {
+                a->trigger();
+                QApplication::processEvents();
+                return true;
+            }
+        return false;
+    }
     QString setting(const char *key)
     {
         return plat::getSetting("Velantra", "Settings", QString::fromLatin1(key), "missing");
@@ -162,10 +185,7 @@ TEST_F(MainWindowTest, APlacementFromALargerScreenIsFittedIntoThisOne)
 TEST_F(MainWindowTest, NewChildWindowsOpenWholeAtFreeCascadePlaces)
 {
     frmMain m;
-    m.MDIForm_Load();
-    m.show();
-    m.resize(780, 560);
-    QApplication::processEvents();
+    openMain(m, QSize(780, 560));
     const QRect free = m.mdiArea()->viewport()->rect();
     Asker *planner = plat::FormInstance<Asker>::get();
     planner->setFormSize(900, 600);
@@ -204,10 +224,7 @@ TEST_F(MainWindowTest, NewChildWindowsOpenWholeAtFreeCascadePlaces)
 TEST_F(MainWindowTest, AMinimisedWindowChosenInTheWindowListIsRestoredInFront)
 {
     frmMain m;
-    m.MDIForm_Load();
-    m.show();
-    m.resize(900, 650);
-    QApplication::processEvents();
+    openMain(m, QSize(900, 650));
     Asker *planner = plat::FormInstance<Asker>::get();
     planner->setWindowTitle(QStringLiteral("Με Αλλαγές Μαχαιριών "));
     planner->setFormSize(500, 400);
@@ -222,15 +239,7 @@ TEST_F(MainWindowTest, AMinimisedWindowChosenInTheWindowListIsRestoredInFront)
     QApplication::processEvents();
     ASSERT_TRUE(sub->isMinimized());
 
-    QMenu *list = m.findChild<QMenu *>(QStringLiteral("mnEnergy"));
-    ASSERT_TRUE(list);
-    emit list->aboutToShow();
-    QAction *choose = nullptr;
-    for (QAction *a : list->actions())
-        if (a->text() == planner->windowTitle()) choose = a;
-    ASSERT_TRUE(choose);
-    choose->trigger();
-    QApplication::processEvents();
+    ASSERT_TRUE(chooseInWindowList(m, planner->windowTitle()));
     EXPECT_FALSE(sub->isMinimized());
     EXPECT_EQ(sub->size(), QSize(500, 400));
     EXPECT_EQ(m.mdiArea()->activeSubWindow(), sub);
@@ -246,13 +255,11 @@ TEST_F(MainWindowTest, AMinimisedWindowChosenInTheWindowListIsRestoredInFront)
         QApplication::processEvents();
         m.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(about->frame()));
         if (fromList) {
-            emit list->aboutToShow();
-            for (QAction *a : list->actions())
-                if (a->text() == planner->windowTitle()) a->trigger();
+            ASSERT_TRUE(chooseInWindowList(m, planner->windowTitle()));
         } else {
             Module1::ShowChildForm(planner);
+            QApplication::processEvents();
         }
-        QApplication::processEvents();
         EXPECT_FALSE(sub->isMinimized());
         EXPECT_TRUE(sub->isMaximized());
         EXPECT_EQ(m.mdiArea()->activeSubWindow(), sub);
@@ -274,10 +281,7 @@ TEST_F(MainWindowTest, AMinimisedWindowChosenInTheWindowListIsRestoredInFront)
 TEST_F(MainWindowTest, TheAboutBoxFrameDoesNotResize)
 {
     frmMain m;
-    m.MDIForm_Load();
-    m.show();
-    m.resize(900, 650);
-    QApplication::processEvents();
+    openMain(m, QSize(900, 650));
     frmAbout *about = plat::FormInstance<frmAbout>::get();
     Module1::ShowChildForm(about);
     QApplication::processEvents();
